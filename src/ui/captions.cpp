@@ -1,0 +1,58 @@
+#include "ui/captions.h"
+
+#include <QGuiApplication>
+#include <QLabel>
+#include <QScreen>
+#include <QVariant>
+
+#include "ui/scale.h"
+
+namespace vex {
+
+int ScreenDpi() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen != nullptr ? qRound(screen->logicalDotsPerInch()) : 96;
+}
+
+QString CaptionDisplayText(const QString& caption) {
+    QString out;
+    out.reserve(caption.size());
+    for (qsizetype i = 0; i < caption.size(); ++i) {
+        const QChar c = caption.at(i);
+        if (c == QLatin1Char('&')) {
+            if (i + 1 < caption.size() && caption.at(i + 1) == QLatin1Char('&')) {
+                out.append(c);
+                ++i;
+            }
+            continue;
+        }
+        out.append(c);
+    }
+    return out;
+}
+
+void SetLabelCaption(QLabel* label, const QString& caption) {
+    label->setProperty("caption", caption);
+    label->setText(CaptionDisplayText(caption));
+    label->adjustSize();
+    const QVariant rightEdge = label->property("rightEdge");
+    if (rightEdge.isValid()) {
+        label->move(rightEdge.toInt() - label->width(), label->y());
+    }
+}
+
+QString LabelCaption(const QLabel* label) {
+    return label->property("caption").toString();
+}
+
+QString HintDisplayText(const QString& hint) {
+    QString out = hint;
+    out.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return out;
+}
+
+void SetHint(QWidget* widget, const QString& hint) {
+    widget->setToolTip(hint);
+}
+
+}  // namespace vex

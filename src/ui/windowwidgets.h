@@ -1,0 +1,86 @@
+#pragma once
+
+#include <QString>
+
+class QCheckBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QSplitter;
+class QStatusBar;
+class QTableView;
+class QToolButton;
+class QWidget;
+
+namespace vex {
+
+class ResultNavigator;
+class Scale;
+
+// The components of the main window, named as the window's design names them (the object
+// names are the same, so tests find them with findChild).
+struct WindowWidgets {
+    QWidget* pnlTop = nullptr;
+    QWidget* pnlTopFields = nullptr;
+    QWidget* pnlTopComments = nullptr;
+    QWidget* pnlTopCommentLeft = nullptr;
+    QWidget* pnlComments = nullptr;
+    QWidget* pnlTopNavigation = nullptr;
+    QStatusBar* StatusBar1 = nullptr;
+    QLabel* statusPanels[4] = {};
+    QSplitter* Splitter1 = nullptr;
+    QWidget* pnlDBGrid = nullptr;
+    QTableView* DBGrid1 = nullptr;
+    QWidget* pnlBottom = nullptr;
+
+    QLabel* lblField00 = nullptr;
+    QLineEdit* txtSKSkode = nullptr;
+    QCheckBox* chkKorteListe = nullptr;
+    QLabel* lblRedigeret = nullptr;
+    QLabel* lblVersion = nullptr;
+    QToolButton* btnInfo = nullptr;
+    QToolButton* btnHelpGlyph = nullptr;
+    QLabel* lblField02 = nullptr;
+    QPlainTextEdit* txtDiagnoseTekst = nullptr;
+    QLabel* lblField04 = nullptr;
+    QPlainTextEdit* txtSynonymer = nullptr;
+    QLabel* lblField05 = nullptr;
+    QPlainTextEdit* txtInklusiv = nullptr;
+    QLabel* lblField06 = nullptr;
+    QLineEdit* txtStikord = nullptr;
+    QLabel* lblField07 = nullptr;
+    QPlainTextEdit* txtKommentarer = nullptr;
+
+    QCheckBox* chkFreeTextSearch = nullptr;
+    QCheckBox* chkSearchOnComments = nullptr;
+    QPushButton* btnSearch = nullptr;
+    QFrame* pnlFloatingButtons = nullptr;
+    QPushButton* btnFirst = nullptr;
+    QPushButton* btnPrior = nullptr;
+    QPushButton* btnNext = nullptr;
+    QPushButton* btnLast = nullptr;
+    QLabel* imgShortList = nullptr;
+    QLabel* imgExtendedList = nullptr;
+    QPushButton* btnListSelect = nullptr;
+    QPushButton* btnAlternateDatalist = nullptr;
+    QPushButton* btnHelp = nullptr;
+    QPushButton* btnClose = nullptr;
+
+    ResultNavigator* DBNavigator1 = nullptr;
+    QLabel* lblSearchCount = nullptr;
+    QLabel* lblSearchString = nullptr;
+    QLabel* lblSearchESC = nullptr;
+};
+
+// Names of the two lists, as the status bar and the hints show them.
+inline const QString kShortListName = QStringLiteral("KorteListe");
+inline const QString kExtendedListName = QStringLiteral("Udvidede Liste");
+
+// Builds every component of the main window into the window, at design sizes scaled by the
+// screen's dots per inch, with captions, design texts and states. Hints that are set later
+// (at start-up and at the first show) are left to those steps.
+WindowWidgets BuildWindowLayout(QWidget* window, const Scale& scale);
+
+}  // namespace vex

@@ -1,0 +1,147 @@
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTableView>
+#include <QWidget>
+
+#include "ui/captions.h"
+#include "ui/scale.h"
+#include "ui/windowwidgets.h"
+
+namespace vex {
+namespace {
+
+struct Placed {
+    const char* name;
+    QRect designRect;  // at 96 dpi, relative to the parent
+};
+
+TEST(WindowLayoutTest, ComponentsSitWhereTheDesignPutsThemAtAnyResolution) {
+    const Placed placed[] = {
+        {"txtSKSkode", {87, 7, 121, 21}},
+        {"chkKorteListe", {215, 9, 131, 17}},
+        {"btnInfo", {524, 4, 24, 24}},
+        {"btnHelpGlyph", {544, 4, 24, 24}},
+        {"txtDiagnoseTekst", {87, 31, 485, 37}},
+        {"txtSynonymer", {87, 71, 485, 37}},
+        {"txtInklusiv", {87, 111, 485, 60}},
+        {"txtStikord", {87, 174, 485, 21}},
+        {"chkFreeTextSearch", {4, 0, 73, 17}},
+        {"chkSearchOnComments", {4, 15, 74, 17}},
+        {"btnSearch", {87, 3, 57, 26}},
+        {"pnlFloatingButtons", {149, 2, 261, 29}},
+        {"btnFirst", {2, 1, 35, 26}},
+        {"btnPrior", {41, 1, 35, 26}},
+        {"btnNext", {80, 1, 35, 26}},
+        {"btnLast", {119, 1, 35, 26}},
+        {"imgShortList", {162, 8, 12, 12}},
+        {"imgExtendedList", {162, 8, 12, 12}},
+        {"btnListSelect", {184, 1, 73, 26}},
+        {"btnAlternateDatalist", {414, 3, 29, 26}},
+        {"btnHelp", {452, 3, 54, 26}},
+        {"btnClose", {512, 3, 54, 26}},
+        {"DBNavigator1", {2, 1, 80, 18}},
+    };
+    for (int dpi : {96, 120, 144}) {
+        const Scale s(dpi);
+        QWidget window;
+        BuildWindowLayout(&window, s);
+        for (const Placed& p : placed) {
+            auto* w = window.findChild<QWidget*>(QLatin1String(p.name));
+            ASSERT_NE(w, nullptr) << p.name;
+            const QRect expected(s.px(p.designRect.x()), s.px(p.designRect.y()),
+                                 s.px(p.designRect.width()), s.px(p.designRect.height()));
+            EXPECT_EQ(w->geometry(), expected) << p.name << " at " << dpi;
+        }
+    }
+}
+
+TEST(WindowLayoutTest, CaptionsHintsAndInitialStates) {
+    QWidget window;
+    const WindowWidgets w = BuildWindowLayout(&window, Scale(96));
+    const std::pair<QAbstractButton*, const char*> captions[] = {
+        {w.chkKorteListe, "&Inkluderet i KorteListe"},
+        {w.chkFreeTextSearch, "+&Fri-Tekst"},
+        {w.chkSearchOnComments, "+Ko&mment."},
+        {w.btnSearch, "&Søg"},
+        {w.btnFirst, "|<"},
+        {w.btnPrior, "&<"},
+        {w.btnNext, "&>"},
+        {w.btnLast, ">|"},
+        {w.btnHelp, "&Hjælp"},
+        {w.btnClose, "&Luk"},
+        {w.btnAlternateDatalist, ""},
+    };
+    for (const auto& [button, caption] : captions) {
+        EXPECT_EQ(button->text(), QString::fromUtf8(caption)) << caption;
+    }
+    EXPECT_EQ(w.btnSearch->toolTip(),
+              QStringLiteral("Søger efter poster, der matcher den anførte søgestreng"));
+    EXPECT_EQ(w.btnLast->toolTip(),
+              QStringLiteral("Går til sidste post i databasen [Ctrl-PgDown]"));
+    EXPECT_EQ(w.imgExtendedList->toolTip(), QStringLiteral("Uvidede Liste"));
+    EXPECT_EQ(w.lblSearchCount->toolTip(),
+              QStringLiteral("Fokuserede post på søgningslisten ud af antal fundne"));
+    EXPECT_FALSE(w.btnAlternateDatalist->isEnabled());
+    EXPECT_TRUE(w.lblSearchESC->isHidden());
+    EXPECT_EQ(LabelCaption(w.lblSearchString),
+              QStringLiteral("Anvendt søgestreng: [                           ]"));
+    for (int i = 0; i < 4; ++i) {
+        ASSERT_NE(w.statusPanels[i], nullptr);
+        EXPECT_EQ(w.statusPanels[i]->parentWidget(), w.StatusBar1);
+    }
+    EXPECT_EQ(w.statusPanels[1]->text(), QStringLiteral("Sync"));
+}
+
+TEST(WindowLayoutTest, OnlyTheSearchButtonAndTheGridTakeTheTabStop) {
+    QWidget window;
+    BuildWindowLayout(&window, Scale(96));
+    QStringList tabStops;
+    for (QWidget* child : window.findChildren<QWidget*>()) {
+        if ((child->focusPolicy() & Qt::TabFocus) && !child->objectName().isEmpty()) {
+            tabStops.append(child->objectName());
+        }
+    }
+    tabStops.sort();
+    EXPECT_EQ(tabStops, (QStringList{"DBGrid1", "btnSearch"}));
+}
+
+TEST(WindowLayoutTest, RightAlignedLabelsKeepTheirRightEdge) {
+    QWidget window;
+    const WindowWidgets w = BuildWindowLayout(&window, Scale(96));
+    SetLabelCaption(w.lblSearchESC, QStringLiteral("Søgning kan afbrydes med ESC"));
+    EXPECT_EQ(w.lblSearchESC->geometry().right() + 1, 570);
+    SetLabelCaption(w.lblSearchESC, QStringLiteral("0,53 s"));
+    EXPECT_EQ(w.lblSearchESC->geometry().right() + 1, 570);
+    SetLabelCaption(w.lblVersion, QStringLiteral("v. 5.16 "));
+    EXPECT_EQ(w.lblVersion->geometry().right() + 1, 520);
+}
+
+TEST(CaptionTest, AmpersandsShowAsTheCaptionMeansThem) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"&Søg", "Søg"},          {"a && b", "a & b"},         {"&&&x", "&x"},
+        {"no marks", "no marks"}, {"trailing &", "trailing "}, {"", ""},
+    };
+    for (const auto& [caption, shown] : cases) {
+        EXPECT_EQ(CaptionDisplayText(QString::fromUtf8(caption)), QString::fromUtf8(shown));
+    }
+}
+
+TEST(ScaleTest, DesignPixelsScaleByIntegerDivision) {
+    const Scale at120(120);
+    EXPECT_EQ(at120.px(114), 142);
+    EXPECT_EQ(at120.px(45), 56);
+    EXPECT_EQ(at120.px(270), 337);
+    EXPECT_EQ(at120.px(150), 187);
+    EXPECT_EQ(at120.px(68), 85);
+    EXPECT_EQ(at120.gridColumnsWidth(), 674);
+    EXPECT_EQ(Scale(96).gridColumnsWidth(), 540);
+    EXPECT_EQ(Scale(100).gridColumnsWidth(), 562);
+}
+
+}  // namespace
+}  // namespace vex

@@ -1,0 +1,17 @@
+// Test entry for widget tests: the application object lives for the whole program.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+
+#include "ui/hinttiming.h"
+
+int main(int argc, char** argv) {
+    // Widget tests run headless, also when the build lists them.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication app(argc, argv);
+    vex::InstallHintTiming(app);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
