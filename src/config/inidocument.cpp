@@ -1,0 +1,166 @@
+#include "config/inidocument.h"
+
+#include "base/textutil.h"
+
+#include <QFile>
+#include <QStringDecoder>
+
+namespace vex {
+
+namespace {
+
+// Windows-1252 bytes 0x80 to 0x9F; the rest of the code page equals Latin-1. The five bytes
+// the code page leaves undefined map to the control characters of the same number, as the
+// platform's own conversion does.
+constexpr char16_t kHighControlRange[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,  // 80-87
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,  // 88-8F
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,  // 90-97
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,  // 98-9F
+};
+
+QString decodeWindows1252(QByteArrayView bytes) {
+    QString out(bytes.size(), Qt::Uninitialized);
+    QChar* d = out.data();
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const auto b = static_cast<unsigned char>(bytes[i]);
+        d[i] = (b >= 0x80 && b <= 0x9F) ? QChar(kHighControlRange[b - 0x80]) : QChar(b);
+    }
+    return out;
+}
+
+bool isBlank(QChar c) {
+    return c == QLatin1Char(' ') || c == QLatin1Char('\t');
+}
+
+QString trimBlanks(QStringView s) {
+    qsizetype begin = 0;
+    qsizetype end = s.size();
+    while (begin < end && isBlank(s.at(begin))) {
+        ++begin;
+    }
+    while (end > begin && isBlank(s.at(end - 1))) {
+        --end;
+    }
+    return s.mid(begin, end - begin).toString();
+}
+
+QString unquoted(const QString& value) {
+    if (value.size() >= 2) {
+        const QChar first = value.front();
+        if ((first == QLatin1Char('"') || first == QLatin1Char('\'')) && value.back() == first) {
+            return value.mid(1, value.size() - 2);
+        }
+    }
+    return value;
+}
+
+}  // namespace
+
+QString decodeIniBytes(const QByteArray& bytes) {
+    if (bytes.startsWith("\xEF\xBB\xBF")) {
+        return QString::fromUtf8(QByteArrayView(bytes).sliced(3));
+    }
+    if (bytes.startsWith("\xFF\xFE")) {
+        QStringDecoder decoder(QStringDecoder::Utf16LE);
+        return decoder.decode(QByteArrayView(bytes).sliced(2));
+    }
+    if (bytes.startsWith("\xFE\xFF")) {
+        QStringDecoder decoder(QStringDecoder::Utf16BE);
+        return decoder.decode(QByteArrayView(bytes).sliced(2));
+    }
+    return decodeWindows1252(bytes);
+}
+
+QByteArray encodeWindows1252(const QString& text) {
+    QByteArray out;
+    out.reserve(text.size());
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        char byte = '?';
+        if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
+            byte = static_cast<char>(u);
+        } else {
+            for (int i = 0; i < 32; ++i) {
+                if (kHighControlRange[i] == u) {
+                    byte = static_cast<char>(0x80 + i);
+                    break;
+                }
+            }
+        }
+        out.append(byte);
+    }
+    return out;
+}
+
+IniDocument IniDocument::fromBytes(const QByteArray& bytes) {
+    IniDocument doc;
+    const QString text = decodeIniBytes(bytes);
+    qsizetype current = -1;  // index of the section the lines belong to
+    qsizetype pos = 0;
+    while (pos < text.size()) {
+        qsizetype end = pos;
+        while (end < text.size() && text.at(end) != QLatin1Char('\n') &&
+               text.at(end) != QLatin1Char('\r')) {
+            ++end;
+        }
+        const QString line = trimBlanks(QStringView(text).mid(pos, end - pos));
+        pos = end + 1;
+        if (line.isEmpty() || line.front() == QLatin1Char(';')) {
+            continue;
+        }
+        if (line.front() == QLatin1Char('[')) {
+            const qsizetype close = line.indexOf(QLatin1Char(']'));
+            const QString name = trimBlanks(QStringView(line).mid(1, close < 0 ? -1 : close - 1));
+            current = -1;
+            for (qsizetype i = 0; i < doc.sections_.size(); ++i) {
+                if (equalsNoCase(doc.sections_.at(i).name, name)) {
+                    current = i;  // a repeated section adds keys behind the first one's
+                    break;
+                }
+            }
+            if (current < 0) {
+                doc.sections_.append(Section{name, {}});
+                current = doc.sections_.size() - 1;
+            }
+            continue;
+        }
+        const qsizetype eq = line.indexOf(QLatin1Char('='));
+        if (current < 0 || eq <= 0) {
+            continue;
+        }
+        const QString key = trimBlanks(QStringView(line).left(eq));
+        if (key.isEmpty()) {
+            continue;
+        }
+        QString value = unquoted(trimBlanks(QStringView(line).mid(eq + 1)));
+        value.truncate(MaxValueLength);
+        doc.sections_[current].entries.append(Entry{key, value});
+    }
+    return doc;
+}
+
+IniDocument IniDocument::fromFile(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return {};
+    }
+    return fromBytes(file.readAll());
+}
+
+std::optional<QString> IniDocument::value(const QString& section, const QString& key) const {
+    for (const Section& s : sections_) {
+        if (!equalsNoCase(s.name, section)) {
+            continue;
+        }
+        for (const Entry& e : s.entries) {
+            if (equalsNoCase(e.key, key)) {
+                return e.value;
+            }
+        }
+        return std::nullopt;
+    }
+    return std::nullopt;
+}
+
+}  // namespace vex

@@ -1,0 +1,71 @@
+#include "config/regfileuserstore.h"
+
+#include "config/regfileformat.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStandardPaths>
+
+namespace vex {
+
+QString RegFileUserStore::defaultPath() {
+    const QString base = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    if (base.isEmpty()) {
+        return {};
+    }
+    return base + QStringLiteral("/Tovemark/VEXdiagnose.reg");
+}
+
+RegFileUserStore::RegFileUserStore(const QString& path) : path_(path) {
+    if (path_.isEmpty()) {
+        return;
+    }
+    QFile file(path_);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return;
+    }
+    // The size is checked on what is read, not on what the file claims, so a special file or
+    // one that grows meanwhile cannot make us read without end.
+    const QByteArray bytes = file.read(MaxFileSize + 1);
+    if (bytes.size() > MaxFileSize) {
+        setChanged(true);  // never trusted again: the next commit writes a clean store
+        return;
+    }
+    setData(regfile::parseBytes(bytes));
+}
+
+bool RegFileUserStore::openGroup(UserGroup group) {
+    if (path_.isEmpty()) {
+        return false;
+    }
+    return MemoryUserStore::openGroup(group);
+}
+
+bool RegFileUserStore::commit() {
+    if (!changed()) {
+        return true;
+    }
+    if (path_.isEmpty()) {
+        return false;
+    }
+    const QFileInfo info(path_);
+    if (!QDir().mkpath(info.absolutePath())) {
+        return false;
+    }
+    QSaveFile file(path_);
+    if (!file.open(QIODevice::WriteOnly)) {
+        return false;
+    }
+    const QByteArray bytes = regfile::serializeBytes(data());
+    // The explicit flush matters: commit() does not notice a short write of buffered data
+    // (a full disk) and would put a cut-off file in place of the old one.
+    if (file.write(bytes) != bytes.size() || !file.flush() || !file.commit()) {
+        return false;  // the temporary file is dropped; the old store stays
+    }
+    setChanged(false);
+    return true;
+}
+
+}  // namespace vex

@@ -1,0 +1,270 @@
+#include "config/inidocument.h"
+#include "config/inisettings.h"
+
+#include "filesizelimit.h"
+#include "tempfiles.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace vex;
+
+namespace {
+
+QByteArray readBytes(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+const QByteArray kDefaultIni =
+    ";****************************************************\r\n"
+    ";*   Vex Diagnoseliste program vexdiagnose      *\r\n"
+    ";*        2003-2026, Tovemark Software        *\r\n"
+    ";****************************************************\r\n"
+    ";Lines preceded by semicolon are currently inactive\r\n"
+    "\r\n"
+    "[DefaultDatafiles]\r\n"
+    "DataFolder =\r\n"
+    "Datafile01 =\r\n"
+    "Datafile02 =\r\n"
+    "\r\n"
+    "[Appearance]\r\n"
+    "DBGridWinTheme = 0\r\n"
+    "FormCustomColorRGB = 240;240;240\r\n"
+    "\r\n"
+    "[Datafile01]\r\n"
+    "EntryAutoDPrefix = 1\r\n"
+    "\r\n"
+    "[AppHelp]\r\n"
+    "UseLocalHTMLHelp = 0\r\n"
+    "\r\n"
+    "[AppWebHelp]\r\n"
+    "Location = http://www.example.org/diagnose/help\r\n"
+    "IndexFile = index.html\r\n"
+    ";Target = index.html\r\n"
+    "OmitHtmlFilePrefix = 0\r\n"
+    "\r\n"
+    ";INI-File End\r\n";
+
+IniSettings readIni(const QByteArray& bytes) {
+    QTemporaryDir dir;
+    return ReadIniFile(test::writeFile(dir, QStringLiteral("vexdiagnose.ini"), bytes));
+}
+
+}  // namespace
+
+TEST(IniFile, missingFile_writesDefaultFileByteForByte) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("vexdiagnose.ini"));
+    const IniSettings s = LoadIniFile(path, QStringLiteral("vexdiagnose"));
+    const QByteArray bytes = readBytes(path);
+    EXPECT_EQ(bytes, kDefaultIni);
+    EXPECT_EQ(bytes.count("\r\n"), 28);
+    EXPECT_TRUE(QFileInfo(path).permissions().testFlag(QFileDevice::ReadOther));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);  // no leftovers
+
+    // The file just written is read back: its values, not the built-in ones, apply.
+    EXPECT_EQ(s.formCustomColorRGB, QStringLiteral("240;240;240"));
+    EXPECT_EQ(s.entryAutoDPrefix, QStringLiteral("1"));
+    EXPECT_EQ(s.useLocalHTMLHelp, QStringLiteral("0"));
+    EXPECT_EQ(s.location, QStringLiteral("http://www.example.org/diagnose/help"));
+    EXPECT_EQ(s.indexFile, QStringLiteral("index.html"));
+    EXPECT_TRUE(s.dataFolder.isEmpty());
+    EXPECT_TRUE(s.datafile01.isEmpty());  // empty keys leave the names to the start-up
+    EXPECT_TRUE(s.datafile02.isEmpty());
+    EXPECT_FALSE(s.dbGridWinTheme);
+}
+
+TEST(IniFile, programNameInBannerIsWrittenAsWindows1252) {
+    const QString text = DefaultIniFileText(QStringLiteral("diagnose.exe"), 2031);
+    EXPECT_TRUE(
+        text.contains(QStringLiteral(";*   Vex Diagnoseliste program diagnose.exe      *\r\n")));
+    EXPECT_TRUE(
+        text.contains(QStringLiteral(";*        2003-2031, Tovemark Software        *\r\n")));
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("vexdiagnosø.ini"));
+    WriteDefaultIniFile(path, QStringLiteral("vexdiagnosø€"));
+    EXPECT_TRUE(readBytes(path).contains("program vexdiagnos\xF8\x80      *\r\n"));
+}
+
+TEST(IniFile, existingFile_isNeverChanged) {
+    QTemporaryDir dir;
+    const QByteArray mine = "[DefaultDatafiles]\nDatafile01=Mine\n";  // LF only, no banner
+    const QString path = test::writeFile(dir, QStringLiteral("vexdiagnose.ini"), mine);
+    for (int run = 0; run < 2; ++run) {
+        const IniSettings s = LoadIniFile(path, QStringLiteral("vexdiagnose"));
+        EXPECT_EQ(s.datafile01, QStringLiteral("Mine.txt"));
+        WriteDefaultIniFile(path, QStringLiteral("vexdiagnose"));
+        EXPECT_EQ(readBytes(path), mine);
+    }
+}
+
+TEST(IniFile, folderThatCannotBeWritten_givesNoFileAndBuiltInValues) {
+    QTemporaryDir dir;
+    // A "folder" that is a plain file cannot hold anything, whoever runs the test.
+    const QString blocked = test::writeFile(dir, QStringLiteral("notafolder"), "x");
+    const QString path = blocked + QStringLiteral("/vexdiagnose.ini");
+    const IniSettings s = LoadIniFile(path, QStringLiteral("vexdiagnose"));
+    EXPECT_FALSE(QFileInfo::exists(path));
+    EXPECT_EQ(s, IniSettings{});
+    EXPECT_EQ(s.entryAutoDPrefix, QStringLiteral("0"));
+    EXPECT_FALSE(ParseCustomWindowColor(s.formCustomColorRGB).has_value());
+}
+
+TEST(IniFile, readOnlyFolder_givesNoFile) {
+    if (!test::permissionsApply()) {
+        GTEST_SKIP() << "running as root";
+    }
+    QTemporaryDir dir;
+    QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    const QString path = dir.filePath(QStringLiteral("vexdiagnose.ini"));
+    const IniSettings s = LoadIniFile(path, QStringLiteral("vexdiagnose"));
+    QFile::setPermissions(dir.path(),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    EXPECT_FALSE(QFileInfo::exists(path));
+    EXPECT_EQ(s, IniSettings{});
+}
+
+TEST(IniFile, writeThatFailsHalfway_leavesNoPartialFile) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("vexdiagnose.ini"));
+    {
+        test::FileSizeLimit limit(100);
+        ASSERT_TRUE(limit.active());
+        WriteDefaultIniFile(path, QStringLiteral("vexdiagnose"));
+    }
+    EXPECT_FALSE(QFileInfo::exists(path));
+    EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
+}
+
+TEST(IniFile, namesAreFoundInAnyCase) {
+    const IniSettings s = readIni(
+        "[defaultdatafiles]\r\ndatafolder = D:\\Lister\r\nDATAFILE01 = a.txt\r\n"
+        "[APPEARANCE]\r\ndbgridwintheme=1\r\n[appwebhelp]\r\nLOCATION = http://x\r\n");
+    EXPECT_EQ(s.dataFolder, QStringLiteral("D:\\Lister"));
+    EXPECT_EQ(s.datafile01, QStringLiteral("a.txt"));
+    EXPECT_TRUE(s.dbGridWinTheme);
+    EXPECT_EQ(s.location, QStringLiteral("http://x"));
+}
+
+TEST(IniFile, missingKeysTakeTheirDefaults) {
+    const IniSettings s = readIni("; nothing but a comment\r\n[Other]\r\nx=1\r\n");
+    EXPECT_EQ(s.datafile01, QStringLiteral("ICD10vex.txt"));
+    EXPECT_EQ(s.datafile02, QStringLiteral("Behandling-procedurer-vex.txt"));
+    EXPECT_TRUE(s.dataFolder.isEmpty());
+    EXPECT_TRUE(s.formCustomColorRGB.isEmpty());
+    EXPECT_EQ(s.useLocalHTMLHelp, QStringLiteral("0"));
+    EXPECT_EQ(s.location, QStringLiteral("http://www.example.org/diagnose/help"));
+    EXPECT_EQ(s.indexFile, QStringLiteral("index.html"));
+    EXPECT_EQ(s.omitHtmlFilePrefix, QStringLiteral("0"));
+    EXPECT_EQ(s.entryAutoDPrefix, QStringLiteral("0"));
+}
+
+TEST(IniFile, dataFileNamesGetTxtOnlyWhenTheyHaveNone) {
+    const struct {
+        const char* value;
+        const char* expected;
+    } cases[] = {
+        {"Liste", "Liste.txt"},
+        {"Liste.TXT", "Liste.TXT"},
+        {"a.txt.bak", "a.txt.bak"},
+        {"C:\\Data\\Liste.txt", "C:\\Data\\Liste.txt"},
+        {"my.txtfile", "my.txtfile"},
+        {"", ""},
+        {"lister/DIAG", "lister/DIAG.txt"},
+    };
+    for (const auto& c : cases) {
+        const IniSettings s = readIni(QByteArray("[DefaultDatafiles]\r\nDatafile01 = ") + c.value +
+                                      "\r\nDatafile02 =" + c.value + "\r\n");
+        EXPECT_EQ(s.datafile01, QString::fromUtf8(c.expected)) << c.value;
+        EXPECT_EQ(s.datafile02, QString::fromUtf8(c.expected)) << c.value;
+    }
+}
+
+TEST(IniFile, gridThemeFlagForms) {
+    const struct {
+        const char* value;
+        bool on;
+    } cases[] = {{"1", true},    {"0x1", true},  {"$10", true},         {"-3", true},
+                 {"0", false},   {"0x0", false}, {"yes", false},        {"", false},
+                 {"1.0", false}, {"0x", false},  {"99999999999", false}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(ParseGridThemeFlag(QString::fromUtf8(c.value)), c.on) << c.value;
+    }
+    EXPECT_TRUE(readIni("[Appearance]\r\nDBGridWinTheme = $10\r\n").dbGridWinTheme);
+    EXPECT_FALSE(readIni("[Appearance]\r\nDBGridWinTheme = yes\r\n").dbGridWinTheme);
+}
+
+TEST(IniFile, lineSyntax) {
+    const IniSettings s = readIni(
+        "  [ AppWebHelp ]  \n"
+        "\tLocation   =   C:\\help files  \n"
+        ";IndexFile = commented.html\n"
+        "IndexFile =\n"  // present but empty: empty, not the default
+        "OmitHtmlFilePrefix = \"1\"\n"
+        "garbage line without equals sign\n"
+        "IndexFile = second.html\n"  // a repeated key: the first one counts
+        "[Datafile01]\rEntryAutoDPrefix=1\r");
+    EXPECT_EQ(s.location, QStringLiteral("C:\\help files"));
+    EXPECT_EQ(s.indexFile, QString());
+    EXPECT_EQ(s.omitHtmlFilePrefix, QStringLiteral("1"));
+    EXPECT_EQ(s.entryAutoDPrefix, QStringLiteral("1"));
+}
+
+TEST(IniFile, longValuesAreCutAt2047Characters) {
+    const QByteArray longName(3000, 'x');
+    const IniSettings s = readIni("[DefaultDatafiles]\r\nDataFolder = " + longName + "\r\n");
+    EXPECT_EQ(s.dataFolder, QString(2047, QLatin1Char('x')));
+}
+
+TEST(IniFile, bytesAreWindows1252UnlessUtf8Bom) {
+    const QString expected = QStringLiteral("C:\\Lægens €");
+    EXPECT_EQ(readIni("[DefaultDatafiles]\r\nDataFolder = C:\\L\xE6gens \x80\r\n").dataFolder,
+              expected);
+    EXPECT_EQ(readIni("\xEF\xBB\xBF[DefaultDatafiles]\r\nDataFolder = C:\\L\xC3\xA6gens "
+                      "\xE2\x82\xAC\r\n")
+                  .dataFolder,
+              expected);
+    EXPECT_EQ(decodeIniBytes("\x81\x9F"), QString::fromUtf16(u"\u0081\u0178"));
+    EXPECT_EQ(encodeWindows1252(QStringLiteral("æ€Ÿ\u4E00")), QByteArray("\xE6\x80\x9F?"));
+}
+
+TEST(IniFile, customColourTexts) {
+    const struct {
+        const char* text;
+        std::optional<RgbColor> colour;
+    } cases[] = {
+        {"240;240;240", RgbColor{240, 240, 240}},
+        {"240,240,240", RgbColor{240, 240, 240}},  // separators are not examined
+        {"  001x002y255 ", RgbColor{1, 2, 255}},
+        {"+12;000;000", RgbColor{12, 0, 0}},
+        {"240;240;24", std::nullopt},  // 10 characters
+        {"256;240;240", std::nullopt},
+        {"2E1;240;240", std::nullopt},
+        {"2.5;240;240", std::nullopt},
+        {"-01;240;240", std::nullopt},
+        {" 12;240;240x", std::nullopt},
+        {"0x1;240;240", std::nullopt},
+        {"", std::nullopt},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ParseCustomWindowColor(QString::fromUtf8(c.text), QLocale::c()), c.colour)
+            << c.text;
+    }
+    // A decimal separator makes a group a fraction under either locale.
+    EXPECT_FALSE(ParseCustomWindowColor(QStringLiteral("2,5;240;240"), QLocale(QLocale::Danish)));
+}
+
+TEST(IniFile, changeFileExtension) {
+    EXPECT_EQ(ChangeFileExt(QStringLiteral("vexdiagnose"), QStringLiteral(".ini")),
+              QStringLiteral("vexdiagnose.ini"));
+    EXPECT_EQ(ChangeFileExt(QStringLiteral("vexdiagnose.exe"), QStringLiteral(".chm")),
+              QStringLiteral("vexdiagnose.chm"));
+    EXPECT_EQ(ChangeFileExt(QStringLiteral("/opt/v.1/vexdiagnose"), QStringLiteral(".ini")),
+              QStringLiteral("/opt/v.1/vexdiagnose.ini"));
+}
