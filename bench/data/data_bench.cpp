@@ -1,0 +1,105 @@
+#include "data/datafile.h"
+#include "data/loading.h"
+#include "data/record.h"
+
+#include "scalefile.h"
+
+#include <benchmark/benchmark.h>
+#include <QFileInfo>
+
+using namespace vex;
+
+namespace {
+
+// Dialogs that nobody sees: loading succeeds in these benchmarks.
+class SilentDialogs : public Dialogs {
+public:
+    std::optional<QString> inputText(const QString&, const QString&, const QString&) override {
+        return std::nullopt;
+    }
+
+protected:
+    MessageButton showMessage(const Message&) override { return ButtonOk; }
+};
+
+void loadPrimary(benchmark::State& state, const QString& file) {
+    if (file.isEmpty()) {
+        state.SkipWithError("no list");
+        return;
+    }
+    qsizetype records = 0;
+    for (auto _ : state) {
+        SilentDialogs dialogs;
+        DataFileSlot slot;
+        if (!LoadPrimaryDataFile(file, slot, dialogs)) {
+            state.SkipWithError("load failed");
+            return;
+        }
+        records = slot.extended.size();
+        benchmark::DoNotOptimize(slot);
+    }
+    const qint64 bytes = QFileInfo(file).size();
+    state.counters["records"] = double(records);
+    state.counters["MB"] = double(bytes) / 1e6;
+    state.SetBytesProcessed(state.iterations() * bytes);
+}
+
+void BM_LoadPrimaryBundled(benchmark::State& state) {
+    loadPrimary(state, bench::bundledPrimaryList());
+}
+BENCHMARK(BM_LoadPrimaryBundled)->Unit(benchmark::kMillisecond);
+
+void BM_LoadSecondaryBundled(benchmark::State& state) {
+    const QString file = bench::bundledSecondaryList();
+    for (auto _ : state) {
+        SilentDialogs dialogs;
+        DataFileSlot slot;
+        LoadSecondaryDataFile(file, slot, dialogs);
+        benchmark::DoNotOptimize(slot);
+    }
+}
+BENCHMARK(BM_LoadSecondaryBundled)->Unit(benchmark::kMillisecond);
+
+void BM_LoadPrimaryMillionRecords(benchmark::State& state) {
+    loadPrimary(state, bench::millionRecordList());
+}
+BENCHMARK(BM_LoadPrimaryMillionRecords)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void BM_ReadDataFileBundled(benchmark::State& state) {
+    const QString file = bench::bundledPrimaryList();
+    for (auto _ : state) {
+        QStringList lines;
+        ReadDataFile(lines, file);
+        benchmark::DoNotOptimize(lines);
+    }
+}
+BENCHMARK(BM_ReadDataFileBundled)->Unit(benchmark::kMillisecond);
+
+void BM_BuildShortListBundled(benchmark::State& state) {
+    SilentDialogs dialogs;
+    DataFileSlot slot;
+    LoadPrimaryDataFile(bench::bundledPrimaryList(), slot, dialogs);
+    for (auto _ : state) {
+        QStringList shortList;
+        BuildShortList(slot.extended, shortList);
+        benchmark::DoNotOptimize(shortList);
+    }
+}
+BENCHMARK(BM_BuildShortListBundled)->Unit(benchmark::kMicrosecond);
+
+void BM_DecodeEveryRecordBundled(benchmark::State& state) {
+    SilentDialogs dialogs;
+    DataFileSlot slot;
+    LoadPrimaryDataFile(bench::bundledPrimaryList(), slot, dialogs);
+    for (auto _ : state) {
+        for (const QString& line : std::as_const(slot.extended)) {
+            benchmark::DoNotOptimize(DecodeRecord(line));
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * slot.extended.size());
+}
+BENCHMARK(BM_DecodeEveryRecordBundled)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
