@@ -1,0 +1,84 @@
+#pragma once
+
+#include "base/dialogs.h"
+#include "search/searchindex.h"
+#include "search/searchtext.h"
+
+#include <QString>
+#include <QStringList>
+
+namespace vex {
+
+class ResultTable;
+
+// What the run tells its hook after each FindNextMatch call.
+struct RunStep {
+    qsizetype hit = -1;    // the call's answer: a position, -1 (no further hit) or -2 (rejected)
+    int rows = 0;          // rows in the result table now
+    bool last = false;     // the run ends after this step unless the hook aborts it
+    qint64 elapsedMs = 0;  // since the start of the run, from a monotonic clock
+};
+
+// The hook's answer after a step.
+enum class StepAnswer {
+    Continue,            // go on
+    ContinueAfterPause,  // ESC was noticed and the user chose to go on: the time is not kept
+    Abort,               // ESC was noticed and the user chose to abort
+};
+
+// The window's part of a run: between two calls it processes pending events and reads ESC.
+class SearchRunHook {
+public:
+    virtual ~SearchRunHook() = default;
+    // A rejected search string: its warning, shown before the step is reported.
+    virtual void rejected(const Message& message) { Q_UNUSED(message) }
+    // The result table has just reached 100 rows: the ESC hint becomes visible.
+    virtual void hundredRows() {}
+    // After every call, the last one included.
+    virtual StepAnswer afterStep(const RunStep& step) = 0;
+};
+
+// Tells when events are due during a run: at most once per interval, and after the last call.
+class EventSlice {
+public:
+    explicit EventSlice(qint64 intervalMs = 20) : interval_(intervalMs), next_(intervalMs) {}
+    bool due(const RunStep& step) {
+        if (!step.last && step.elapsedMs < next_) {
+            return false;
+        }
+        next_ = step.elapsedMs + interval_;
+        return true;
+    }
+
+private:
+    qint64 interval_;
+    qint64 next_;
+};
+
+// The outcome of a run.
+struct RunOutcome {
+    int outcome = 1;             // -2: the search string was rejected; -3: aborted; else completed
+    bool resultsFound = false;   // the table holds at least one row
+    bool paused = false;         // ESC was pressed during the run
+    double lastSearchTime = -1;  // seconds the run took; -1 when ESC was pressed
+    QString searchInput;         // the search string as the run left it (to show as applied)
+};
+
+// Runs a search over a record list into the result table, independent of any window: the
+// FindNextMatch loop with the window's hook between calls, the time it took, and whether
+// anything was found. Keeps the indexes of the lists it searched for the next runs.
+class SearchEngine {
+public:
+    RunOutcome run(const QStringList& list, const QString& searchInput, int operatorCount,
+                   const SearchOptions& options, ResultTable& table, SearchRunHook& hook);
+
+    // The index of a list (built on first use); exposed for the window's own look-ups.
+    std::shared_ptr<const SearchIndex> indexFor(const QStringList& list) {
+        return indexes_.indexFor(list);
+    }
+
+private:
+    SearchIndexCache indexes_;
+};
+
+}  // namespace vex

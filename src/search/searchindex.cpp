@@ -1,0 +1,157 @@
+#include "search/searchindex.h"
+
+#include "base/columns.h"
+#include "search/substringscan.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace vex {
+
+namespace {
+
+inline char16_t upperUnit(char16_t c) {
+    if (c < 128) {
+        return c >= u'a' && c <= u'z' ? char16_t(c - 32) : c;
+    }
+    return char16_t(QChar::toUpper(c));
+}
+
+// Appends the cleaned value of a raw column in upper case, as CleanColumn and upper give it:
+// trimmed, one enclosing quote dropped at each end, trimmed again, doubled quotes made single.
+void appendCleanUpper(std::vector<char16_t>& out, QStringView raw) {
+    auto trim = [](QStringView v) {
+        qsizetype b = 0;
+        qsizetype e = v.size();
+        while (b < e && v.at(b).unicode() <= 32) {
+            ++b;
+        }
+        while (e > b && v.at(e - 1).unicode() <= 32) {
+            --e;
+        }
+        return v.mid(b, e - b);
+    };
+    QStringView v = trim(raw);
+    if (!v.isEmpty() && v.front() == u'"') {
+        v = v.mid(1);
+    }
+    if (!v.isEmpty() && v.back() == u'"') {
+        v.chop(1);
+    }
+    v = trim(v);
+    const char16_t* d = reinterpret_cast<const char16_t*>(v.utf16());
+    for (qsizetype i = 0, n = v.size(); i < n; ++i) {
+        out.push_back(upperUnit(d[i]));
+        if (d[i] == u'"' && i + 1 < n && d[i + 1] == u'"') {
+            ++i;
+        }
+    }
+}
+
+}  // namespace
+
+SearchIndex::SearchIndex(const QStringList& list) : list_(list) {
+    qsizetype total = 0;
+    for (const QString& line : std::as_const(list_)) {
+        total += line.size();
+    }
+    buffer_.reserve(std::size_t(total));
+    begin_.reserve(std::size_t(list_.size() + 1));
+    baseEnd_.reserve(std::size_t(list_.size()));
+    for (const QString& line : std::as_const(list_)) {
+        begin_.push_back(qsizetype(buffer_.size()));
+        baseEnd_.push_back(qsizetype(buffer_.size()));
+        QStringView rest = line;
+        for (int column = 0; column <= 7; ++column) {
+            const qsizetype p = NextColumnEnd(rest);
+            if (column == 0 || column == 2 || column >= 4) {
+                if (column != 0) {
+                    buffer_.push_back(u'\t');
+                }
+                appendCleanUpper(buffer_, p == 0 ? rest : rest.left(p - 1));
+                if (column <= 6) {
+                    baseEnd_.back() = qsizetype(buffer_.size());
+                }
+            }
+            if (p == 0) {
+                break;
+            }
+            rest = rest.mid(p);
+        }
+    }
+    begin_.push_back(qsizetype(buffer_.size()));
+}
+
+bool SearchIndex::isIndexOf(const QStringList& list) const {
+    return list.size() == list_.size() && list.constData() == list_.constData();
+}
+
+QStringView SearchIndex::text(qsizetype record, bool withComments) const {
+    const qsizetype b = begin_[std::size_t(record)];
+    const qsizetype e =
+        withComments ? begin_[std::size_t(record) + 1] : baseEnd_[std::size_t(record)];
+    return QStringView(buffer_.data() + b, e - b);
+}
+
+qsizetype SearchIndex::recordAt(qsizetype offset, qsizetype from) const {
+    // The last record whose text begins at or before the offset (empty texts share offsets).
+    const auto it = std::upper_bound(begin_.begin() + from + 1, begin_.end(), offset);
+    return qsizetype(it - begin_.begin()) - 1;
+}
+
+qsizetype SearchIndex::find(const TermQuery& term, qsizetype start, bool withComments) const {
+    if (term.empty || start < 0 || start >= size()) {
+        return -1;
+    }
+    const char16_t* hay = buffer_.data();
+    const char16_t* needle = reinterpret_cast<const char16_t*>(term.upperTerm.utf16());
+    const qsizetype m = term.upperTerm.size();
+    const qsizetype end = begin_.back();
+    qsizetype record = start;
+    qsizetype pos = begin_[std::size_t(start)];
+    for (;;) {
+        const qsizetype at = FindSubstring(hay, pos, end, needle, m);
+        if (at < 0) {
+            return -1;
+        }
+        if (at >= begin_[std::size_t(record) + 1]) {
+            record = recordAt(at, record);
+        }
+        const qsizetype recordBegin = begin_[std::size_t(record)];
+        const qsizetype recordEnd =
+            withComments ? begin_[std::size_t(record) + 1] : baseEnd_[std::size_t(record)];
+        if (at + m > recordEnd) {
+            // Runs past this record's text (or lies in the comments left out): no later
+            // occurrence in this record can fit either.
+            pos = begin_[std::size_t(record) + 1];
+            if (pos >= end) {
+                return -1;
+            }
+            continue;
+        }
+        if (term.freeText || IsWordStartAt(QStringView(hay + recordBegin, recordEnd - recordBegin),
+                                           at - recordBegin)) {
+            return record;
+        }
+        pos = at + 1;
+    }
+}
+
+std::shared_ptr<const SearchIndex> SearchIndexCache::indexFor(const QStringList& list) {
+    const auto hit = std::find_if(entries_.begin(), entries_.end(),
+                                  [&list](const auto& index) { return index->isIndexOf(list); });
+    std::shared_ptr<const SearchIndex> index;
+    if (hit != entries_.end()) {
+        index = *hit;
+        entries_.erase(hit);
+    } else {
+        index = std::make_shared<const SearchIndex>(list);
+    }
+    entries_.insert(entries_.begin(), index);
+    if (int(entries_.size()) > capacity_) {
+        entries_.resize(std::size_t(std::max(capacity_, 1)));
+    }
+    return index;
+}
+
+}  // namespace vex
