@@ -1,6 +1,7 @@
 #include "ui/resultgrid.h"
 
 #include <QAbstractItemModel>
+#include <QFontInfo>
 #include <QHBoxLayout>
 #include <QItemSelectionModel>
 #include <QPainter>
@@ -10,6 +11,7 @@
 #include "ui/captions.h"
 #include "ui/pictures.h"
 #include "ui/scale.h"
+#include "ui/windowwidgets.h"
 
 namespace vex {
 
@@ -144,7 +146,9 @@ void ConfigureResultGrid(QTableView* grid, const Scale& scale) {
     titles->setHighlightSections(false);
     titles->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     titles->setStretchLastSection(false);
-    QFont titleFont(QStringLiteral("Arial"));
+    QFont titleFont(QFontInfo(QFont(QStringLiteral("Arial"))).family() == QStringLiteral("Arial")
+                        ? QStringLiteral("Arial")
+                        : WindowFontFamily());
     titleFont.setPointSize(8);
     titles->setFont(titleFont);
 

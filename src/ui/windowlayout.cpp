@@ -1,5 +1,6 @@
 #include <QCheckBox>
 #include <QFont>
+#include <QFontDatabase>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -277,11 +278,24 @@ void BuildBottom(WindowWidgets& w, const Scale& s) {
 
 }  // namespace
 
+QString WindowFontFamily() {
+    // Where the design's font is missing, a font of about its width stands in.
+    const QStringList families = QFontDatabase::families();
+    for (const char* name : {"Tahoma", "Liberation Sans", "Arimo", "Arial", "Nimbus Sans"}) {
+        const QString wanted = QLatin1String(name);
+        for (const QString& family : families) {
+            // Families may carry their foundry: "Nimbus Sans [urw]".
+            if (family.compare(wanted, Qt::CaseInsensitive) == 0 ||
+                family.startsWith(wanted + QStringLiteral(" ["), Qt::CaseInsensitive)) {
+                return family;
+            }
+        }
+    }
+    return QStringLiteral("Tahoma");
+}
+
 WindowWidgets BuildWindowLayout(QWidget* window, const Scale& s) {
-    QFont::insertSubstitutions(
-        QStringLiteral("Tahoma"),
-        {QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans"), QStringLiteral("Nimbus Sans")});
-    QFont font(QStringLiteral("Tahoma"));
+    QFont font(WindowFontFamily());
     font.setPointSize(8);
     window->setFont(font);
     window->resize(s.px(573), s.px(661));

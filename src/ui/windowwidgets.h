@@ -78,6 +78,9 @@ struct WindowWidgets {
 inline const QString kShortListName = QStringLiteral("KorteListe");
 inline const QString kExtendedListName = QStringLiteral("Udvidede Liste");
 
+// The family of the window's font: Tahoma, or one of about its width where it is missing.
+QString WindowFontFamily();
+
 // Builds every component of the main window into the window, at design sizes scaled by the
 // screen's dots per inch, with captions, design texts and states. Hints that are set later
 // (at start-up and at the first show) are left to those steps.

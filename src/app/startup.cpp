@@ -1,0 +1,205 @@
+#include "app/startup.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QTableView>
+
+#include "app/startupmessages.h"
+#include "base/textutil.h"
+#include "config/commandline.h"
+#include "config/datafilenames.h"
+#include "config/inisettings.h"
+#include "config/uservalues.h"
+#include "ui/captions.h"
+#include "ui/mainwindow.h"
+#include "ui/resultgrid.h"
+#include "ui/windowfit.h"
+#include "version.h"
+
+namespace vex {
+
+namespace {
+
+QString VersionText() {
+    return QStringLiteral("v. %1.%2 ").arg(VEX_VERSION_MAJOR).arg(VEX_VERSION_MINOR);
+}
+
+QString WithSeparator(const QString& folder) {
+    const QString native = QDir::toNativeSeparators(folder);
+    return native.endsWith(QDir::separator()) ? native : native + QDir::separator();
+}
+
+// Steps 6 to 13: the settings and the names of the two data files.
+void SettleSettingsAndNames(AppState& app, DataState& data) {
+    const QString iniPath =
+        QDir(app.programFolder)
+            .filePath(ChangeFileExt(app.programFileName, QStringLiteral(".ini")));
+    app.settings = LoadIniFile(iniPath, app.programFileName);
+    DataFileNames names = DataFileNamesFromIni(app.settings);
+    app.settings = CheckHelpSettings(app.settings, app.programFolder);
+    const QString helpFile =
+        QDir(app.programFolder)
+            .filePath(QString::fromUtf16(HelpSubFolderName) + QLatin1Char('/') +
+                      ChangeFileExt(app.programFileName, QStringLiteral(".chm")));
+    if (QFileInfo::exists(helpFile)) {
+        app.helpFile = helpFile;
+    }
+    const QString p1 = app.parameter(1);
+    const QString p2 = app.parameter(2);
+    if (!trimmed32(p1).isEmpty() || !trimmed32(p2).isEmpty()) {
+        const CommandLineNames given = ApplyCommandLine(p1, p2, names.primary, names.secondary);
+        names.primary = given.primary;
+        names.secondary = given.secondary;
+    }
+    names = CompleteDataFileNames(names, [](const QString& f) { return QFileInfo::exists(f); });
+    data.primaryDataFile = names.primary;
+    data.secondaryDataFile = names.secondary;
+}
+
+// Step 14: at least one of the files must exist. The file times of those that do are taken,
+// the names of those that do not are dropped.
+bool CheckDataFilesExist(MainWindow& window) {
+    DataState& data = window.data();
+    const QFileInfo primary(data.primaryDataFile);
+    const QFileInfo secondary(data.secondaryDataFile);
+    const bool primaryExists = !data.primaryDataFile.isEmpty() && primary.isFile();
+    const bool secondaryExists = !data.secondaryDataFile.isEmpty() && secondary.isFile();
+    if (!primaryExists && !secondaryExists) {
+        window.dialogs().show(MissingDataFilesMessage(data.primaryDataFile, data.secondaryDataFile,
+                                                      WithSeparator(window.app().programFolder)));
+        window.dialogs().requestSplashClose();
+        return false;
+    }
+    if (primaryExists) {
+        data.file1.fileTime = primary.lastModified();
+    } else {
+        data.primaryDataFile.clear();
+    }
+    if (secondaryExists) {
+        data.file2.fileTime = secondary.lastModified();
+    } else {
+        data.secondaryDataFile.clear();
+    }
+    return true;
+}
+
+// Step 17: the per-user values; the window is centred before a stored position applies.
+void ApplyUserValues(MainWindow& window, const UserValues& user) {
+    AppState& app = window.app();
+    app.list1 = user.list1;
+    app.list2 = user.list2;
+    app.freeTextOption = user.freeTextSearch;
+    app.commentsOption = user.searchOnComments;
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        window.move(CentredOnWorkArea(window.size(), screen->availableGeometry()));
+    }
+    QPoint position = window.pos();
+    if (user.positionTop) {
+        position.setY(*user.positionTop);
+    }
+    if (user.positionLeft) {
+        position.setX(*user.positionLeft);
+    }
+    window.move(position);
+    if (user.panelTopHeight) {
+        window.setTopPanelHeight(*user.panelTopHeight);
+    }
+    if (user.formHeight) {
+        window.resize(window.width(), qMax(*user.formHeight, window.minimumHeight()));
+    }
+}
+
+// Steps 19 to 24: the list in view, the option boxes, the result table, hints and the
+// remembered record.
+void PrepareFirstView(MainWindow& window) {
+    AppState& app = window.app();
+    DataState& data = window.data();
+    WindowWidgets& ui = window.ui();
+    const bool secondaryInUse = data.currentDataFile == data.secondaryDataFile;
+    app.currentExtendedView = secondaryInUse ? app.list2.extendedView : app.list1.extendedView;
+    window.SetUpViewOfFlag();
+    window.SetStatusPanel(1, QString());
+    window.SetSourceFilePanel();
+
+    ui.chkFreeTextSearch->setChecked(app.freeTextOption);
+    ui.chkSearchOnComments->setChecked(app.commentsOption);
+
+    window.OpenResultTable();
+
+    SetHint(ui.txtSKSkode,
+            QStringLiteral("SKS-kode\r\nKopiér SKS-kode med Ctrl-C eller med dobbeltklik"));
+    SetHint(ui.txtDiagnoseTekst,
+            QStringLiteral("SKS-tekst\r\nKopiér SKS-tekst med Ctrl-C eller med dobbeltklik"));
+    SetHint(ui.DBGrid1, QStringLiteral("Søgeresultater:\r\nKopiér SKS-kode og tekst med Ctrl-C "
+                                       "eller med dobbeltklik"));
+    ui.DBGrid1->horizontalHeader()->setSectionsMovable(false);
+
+    const ListMemory& memory = app.memory(data.isPrimaryInUse());
+    app.searchInput = memory.lastSearchInput;
+    app.currentIndex = memory.indexPointer;
+    app.searchTimeText = memory.searchTimeText;
+    if (app.currentIndex < 0 || app.currentIndex >= data.current.size()) {
+        app.currentIndex = 0;
+    }
+    window.ShowCurrentRecord();
+}
+
+}  // namespace
+
+StartupOutcome FormCreate(MainWindow& window, const StartupEnvironment& environment) {
+    AppState& app = window.app();
+    DataState& data = window.data();
+    WindowWidgets& ui = window.ui();
+    Dialogs& dialogs = window.dialogs();
+
+    window.setFixedWidth(window.width() + 2);         // 1
+    QApplication::setOverrideCursor(Qt::WaitCursor);  // 2
+    if (environment.installHelpHandler) {             // 3
+        environment.installHelpHandler();
+    }
+    QDir::setCurrent(app.programFolder);    // 4
+    window.setWindowTitle(kWindowCaption);  // 5
+    SetLabelCaption(ui.lblVersion, VersionText());
+
+    SettleSettingsAndNames(app, data);                       // 6 to 13
+    SetGridThemed(ui.DBGrid1, app.settings.dbGridWinTheme);  // 10
+    if (!CheckDataFilesExist(window)) {                      // 14
+        return StartupOutcome::EndNow;
+    }
+    if (HasEditSwitch(app.parameter(1), app.parameter(2), app.parameter(3))) {  // 15
+        dialogs.show(EditSwitchMessage());
+    }
+
+    app.themesActive = environment.readThemesActive ? environment.readThemesActive() : true;  // 16
+    if (const std::optional<RgbColor> colour =
+            ParseCustomWindowColor(app.settings.formCustomColorRGB)) {
+        app.customWindowColor = *colour;
+    }
+    window.ApplyWindowColour();
+
+    if (window.userStore() != nullptr) {  // 17
+        ApplyUserValues(window, LoadUserValues(*window.userStore()));
+    } else {
+        ApplyUserValues(window, UserValues{});
+    }
+
+    data.programFolder = WithSeparator(app.programFolder);  // 18
+    if (RunStartupLoadSequence(data, dialogs) == LoadSequenceOutcome::EndNow) {
+        return StartupOutcome::EndNow;
+    }
+    ui.btnAlternateDatalist->setEnabled(data.alternateEnabled);
+    window.ApplyFieldNames();
+
+    PrepareFirstView(window);  // 19 to 24
+    return dialogs.endOfProgramRequested() ? StartupOutcome::EndRequested : StartupOutcome::Ready;
+}
+
+}  // namespace vex

@@ -1,0 +1,137 @@
+// The short and the extended list of the file in use, and the switch between the two files.
+#include <QCheckBox>
+#include <QLabel>
+#include <QPushButton>
+
+#include "base/dialogs.h"
+#include "data/record.h"
+#include "search/resulttable.h"
+#include "ui/mainwindow.h"
+#include "ui/statustexts.h"
+
+namespace vex {
+
+namespace {
+
+// The index of the first item that begins with the code text; 0 when none does (an empty code
+// text matches nothing).
+int IndexOfCode(const QStringList& list, const QString& code) {
+    if (code.isEmpty()) {
+        return 0;
+    }
+    for (qsizetype i = 0; i < list.size(); ++i) {
+        if (list.at(i).startsWith(code)) {
+            return int(i);
+        }
+    }
+    return 0;
+}
+
+}  // namespace
+
+void MainWindow::SetUpShortView() {
+    data_.current = data_.shortList;
+    ui_.btnListSelect->setText(QStringLiteral("Kort/&Udvidet"));
+    ui_.imgShortList->show();
+    ui_.imgExtendedList->hide();
+    SetStatusPanel(3, ListPanelText(false));
+    ui_.chkKorteListe->hide();
+}
+
+void MainWindow::SetUpExtendedView() {
+    data_.current = data_.extended;
+    ui_.btnListSelect->setText(QStringLiteral("&Kort/Udvidet"));
+    ui_.imgShortList->hide();
+    ui_.imgExtendedList->show();
+    SetStatusPanel(3, ListPanelText(true));
+    ui_.chkKorteListe->show();
+}
+
+void MainWindow::SetUpViewOfFlag() {
+    if (app_.currentExtendedView != 1 && !data_.shortList.isEmpty()) {
+        SetUpShortView();
+    } else {
+        SetUpExtendedView();
+    }
+}
+
+void MainWindow::SetSourceFilePanel() {
+    SetStatusPanel(2, SourceFilePanelText(data_.currentDataFile, data_.info.releaseDate));
+}
+
+void MainWindow::btnListSelectClick() {
+    if (state_.runInProgress) {
+        return;
+    }
+    state_.gridFollow = false;
+    if (app_.currentIndex < 0) {
+        app_.currentIndex = 0;
+    }
+    QString code;
+    if (app_.currentIndex < data_.current.size()) {
+        const QString& line = data_.current.at(app_.currentIndex);
+        const qsizetype tab = line.indexOf(QLatin1Char('\t'));
+        code = tab >= 0 ? line.left(tab) : QString();
+    }
+    if (data_.shortList.isEmpty()) {
+        BuildShortList(data_.extended, data_.shortList);
+    }
+    if (data_.shortList.isEmpty()) {
+        dialogs_.show(MessageKind::Information, ButtonOk,
+                      {QString(), QStringLiteral("Ingen markeringer for ") + kShortListName +
+                                      QStringLiteral(" udtræk.")});
+        return;
+    }
+    if (app_.currentExtendedView == 1) {
+        SetUpShortView();
+        app_.currentExtendedView = 0;
+    } else {
+        SetUpExtendedView();
+        app_.currentExtendedView = 1;
+    }
+    ListMemory& memory = app_.memory(data_.isPrimaryInUse());
+    memory.extendedView = app_.currentExtendedView;
+    app_.currentIndex = IndexOfCode(data_.current, code);
+    ShowCurrentRecord();
+    memory.indexPointer = app_.currentIndex;
+    ui_.btnSearch->setFocus();
+    RerunSearch();
+}
+
+void MainWindow::btnAlternateDatalistClick() {
+    if (state_.runInProgress || !ui_.btnAlternateDatalist->isEnabled()) {
+        return;
+    }
+    state_.gridFollow = false;
+    const bool leavingPrimary = data_.isPrimaryInUse();
+    ListMemory& leaving = app_.memory(leavingPrimary);
+    leaving.lastSearchInput = app_.searchInput;
+    leaving.extendedView = app_.currentExtendedView;
+    leaving.indexPointer = app_.currentIndex;
+
+    MakeFileCurrent(data_, leavingPrimary ? 2 : 1);
+    ApplyFieldNames();
+    ListMemory& entering = app_.memory(!leavingPrimary);
+    if (data_.shortList.isEmpty()) {
+        entering.extendedView = 1;
+    }
+    app_.currentExtendedView = entering.extendedView;
+    app_.currentIndex = entering.indexPointer;
+    app_.searchInput = entering.lastSearchInput;
+
+    if (app_.currentExtendedView == 1) {
+        SetUpExtendedView();
+    } else {
+        SetUpShortView();
+    }
+    if (app_.currentIndex < 0 || app_.currentIndex >= data_.current.size()) {
+        app_.currentIndex = 0;
+    }
+    ShowCurrentRecord();
+    SetStatusPanel(1, QString());
+    SetSourceFilePanel();
+    RerunSearch();
+    results_->setHeaders(data_.fieldNames[0], data_.fieldNames[2]);
+}
+
+}  // namespace vex

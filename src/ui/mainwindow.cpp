@@ -1,0 +1,152 @@
+#include "ui/mainwindow.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTableView>
+
+#include "base/dialogs.h"
+#include "search/resulttable.h"
+#include "search/searchengine.h"
+#include "ui/captions.h"
+#include "ui/esckey.h"
+#include "ui/pictures.h"
+#include "ui/resultgrid.h"
+
+namespace vex {
+
+MainWindow::MainWindow(AppState& app, Dialogs& dialogs, UserStore* userStore, QWidget* parent)
+    : QWidget(parent),
+      app_(app),
+      dialogs_(dialogs),
+      userStore_(userStore),
+      scale_(ScreenDpi()),
+      engine_(std::make_unique<SearchEngine>()) {
+    setObjectName(QStringLiteral("TfrmVexDiagnose5"));
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setWindowIcon(WindowIconPicture());
+    ui_ = BuildWindowLayout(this, scale_);
+    results_ = new ResultTable(this);
+    results_->setObjectName(QStringLiteral("ClientDataSet1"));
+    esc_ = new EscKeyTracker(this);
+    qApp->installEventFilter(esc_);
+    connectHandlers();
+}
+
+MainWindow::~MainWindow() {
+    qApp->removeEventFilter(esc_);
+}
+
+void MainWindow::connectHandlers() {
+    connect(ui_.btnSearch, &QPushButton::clicked, this, [this] { btnSearchClick(); });
+    connect(ui_.chkFreeTextSearch, &QCheckBox::toggled, this, [this] { chkFreeTextSearchClick(); });
+    connect(ui_.chkSearchOnComments, &QCheckBox::toggled, this,
+            [this] { chkSearchOnCommentsClick(); });
+    connect(ui_.chkKorteListe, &QCheckBox::clicked, this, [this] { chkKorteListeClick(); });
+    connect(ui_.btnListSelect, &QPushButton::clicked, this, [this] { btnListSelectClick(); });
+    connect(ui_.btnAlternateDatalist, &QPushButton::clicked, this,
+            [this] { btnAlternateDatalistClick(); });
+    connect(ui_.btnClose, &QPushButton::clicked, this, &QWidget::close);
+    connect(ui_.DBNavigator1, &ResultNavigator::beforeAction, this,
+            [this] { state_.gridFollow = true; });
+    ui_.pnlTop->installEventFilter(this);
+    ui_.DBGrid1->installEventFilter(this);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == ui_.pnlTop && event->type() == QEvent::Resize) {
+        pnlTopResize();
+    } else if (watched == ui_.DBGrid1 && event->type() == QEvent::FocusIn) {
+        DBGrid1Enter();
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (!state_.shown) {
+        state_.shown = true;
+        FormShow();
+    }
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (state_.runInProgress) {
+        // The run in progress sees this and stops at its next look at the window.
+        state_.closeRequested = true;
+    }
+    FormClose();
+    event->accept();
+}
+
+void MainWindow::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
+        FormActivate();
+    }
+}
+
+void MainWindow::paintEvent(QPaintEvent* event) {
+    FormPaint();
+    QWidget::paintEvent(event);
+}
+
+void MainWindow::FormActivate() {
+    if (state_.runInProgress) {
+        return;  // the run keeps its hourglass until it ends
+    }
+    while (QApplication::overrideCursor() != nullptr) {
+        QApplication::restoreOverrideCursor();
+    }
+}
+
+void MainWindow::FormPaint() {
+    const bool flat = !app_.themesActive;
+    if (ui_.DBNavigator1->isFlat() != flat) {
+        ui_.DBNavigator1->setFlat(flat);
+    }
+}
+
+void MainWindow::pnlTopResize() {
+    setMinimumHeight(ui_.pnlTop->height() + scale_.px(128));
+}
+
+void MainWindow::setTopPanelHeight(int wanted) {
+    const int top = qBound(ui_.pnlTop->minimumHeight(), wanted, ui_.pnlTop->maximumHeight());
+    const int total = qMax(ui_.Splitter1->height(), height() - ui_.pnlBottom->height()) -
+                      ui_.Splitter1->handleWidth();
+    ui_.Splitter1->setSizes({top, qMax(1, total - top)});
+}
+
+int MainWindow::topPanelHeight() const {
+    return ui_.Splitter1->sizes().value(0);
+}
+
+void MainWindow::chkKorteListeClick() {
+    ui_.chkKorteListe->setChecked(state_.currentShortListFlag);
+}
+
+void MainWindow::ApplyWindowColour() {
+    if (!app_.themesActive) {
+        return;
+    }
+    const RgbColor c = app_.customWindowColor;
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, QColor(c.red, c.green, c.blue));
+    setPalette(pal);
+    const QPalette face = QApplication::palette();
+    for (QWidget* w : {ui_.pnlDBGrid, ui_.pnlBottom, static_cast<QWidget*>(ui_.StatusBar1)}) {
+        QPalette own = w->palette();
+        own.setColor(QPalette::Window, face.color(QPalette::Window));
+        w->setPalette(own);
+        w->setAutoFillBackground(true);
+    }
+}
+
+}  // namespace vex

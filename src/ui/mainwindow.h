@@ -1,0 +1,128 @@
+#pragma once
+
+#include <QWidget>
+
+#include <memory>
+
+#include "app/appstate.h"
+#include "data/loading.h"
+#include "ui/scale.h"
+#include "ui/windowwidgets.h"
+
+namespace vex {
+
+class Dialogs;
+class EscKeyTracker;
+class ResultTable;
+class SearchEngine;
+class UserStore;
+
+// How the last search run kept the window responsive (for tests and measurements).
+struct RunStats {
+    int eventRounds = 0;           // times pending events were processed
+    qint64 longestEventGapMs = 0;  // longest stretch without processing events
+};
+
+// State of the main window that lives as long as the window.
+struct WindowState {
+    bool gridFollow = false;            // the record display follows the grid's current row
+    bool resultsFound = false;          // the last run left rows in the result table
+    bool currentShortListFlag = false;  // short-list flag of the shown record
+    bool tableOpen = false;             // the result table exists (end of start-up)
+    bool freeTextReentry = false;       // the free-text box is being set by the program
+    bool commentsReentry = false;       // the comments box is being set by the program
+    bool runInProgress = false;
+    bool closeRequested = false;  // the window was closed while a run was going on
+    bool shown = false;           // the window has been shown once
+    RunStats lastRun;
+};
+
+// The one main window: record display, search and navigation buttons, status bar, result
+// grid and the bar below it. The event handlers and operations keep the names of the
+// window's design; their bodies live in files by topic (record display, search run, list
+// views, start-up and first show).
+class MainWindow : public QWidget {
+    Q_OBJECT
+
+public:
+    MainWindow(AppState& app, Dialogs& dialogs, UserStore* userStore, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    AppState& app() { return app_; }
+    DataState& data() { return data_; }
+    Dialogs& dialogs() { return dialogs_; }
+    WindowWidgets& ui() { return ui_; }
+    WindowState& windowState() { return state_; }
+    ResultTable& results() { return *results_; }
+    EscKeyTracker& escKey() { return *esc_; }
+    const Scale& scale() const { return scale_; }
+    UserStore* userStore() { return userStore_; }
+
+    // Record display.
+    void ShowCurrentRecord();
+    void SyncRecordWithGrid();
+    void DBGrid1Enter();
+    void ApplyFieldNames();
+    void SetStatusPanel(int panel, const QString& text);
+    QString statusPanelText(int panel) const;
+
+    // Search.
+    void btnSearchClick();
+    void chkFreeTextSearchClick();
+    void chkSearchOnCommentsClick();
+    int RunSearch();
+    void ShowAppliedSearchString(const QString& text);
+    void RerunSearch();  // normalise and run again; the rejection shown as applied string
+    bool NormalizeSearchInput();
+
+    // List views and the switch between the data files.
+    void SetUpShortView();
+    void SetUpExtendedView();
+    void SetUpViewOfFlag();  // the view the current flag asks for (extended when short is empty)
+    void SetSourceFilePanel();
+    void btnListSelectClick();
+    void btnAlternateDatalistClick();
+
+    // Result table.
+    void OpenResultTable();
+    void AttachResultTable();
+    void DetachResultTable();
+
+    // Window events.
+    void FormShow();
+    void FormActivate();
+    void FormPaint();
+    void FormClose();
+    void pnlTopResize();
+    void chkKorteListeClick();
+
+    // The window colour (while desktop themes are on).
+    void ApplyWindowColour();
+    // Height of the upper area (the splitter's first pane), within its limits.
+    void setTopPanelHeight(int height);
+    int topPanelHeight() const;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void connectHandlers();
+    int CurrentGridRow() const;
+
+    AppState& app_;
+    Dialogs& dialogs_;
+    UserStore* userStore_;
+    Scale scale_;
+    WindowWidgets ui_;
+    WindowState state_;
+    DataState data_;
+    ResultTable* results_ = nullptr;
+    EscKeyTracker* esc_ = nullptr;
+    std::unique_ptr<SearchEngine> engine_;
+};
+
+}  // namespace vex

@@ -1,0 +1,140 @@
+// The record display: showing a record, following the result grid, and the result table's
+// binding to the grid.
+#include <QCheckBox>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTableView>
+
+#include "base/dialogs.h"
+#include "data/record.h"
+#include "search/resulttable.h"
+#include "search/searchtext.h"
+#include "ui/captions.h"
+#include "ui/mainwindow.h"
+#include "ui/resultgrid.h"
+#include "ui/statustexts.h"
+
+namespace vex {
+
+namespace {
+
+QString ForDisplay(QString text) {
+    return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
+void ShowText(QPlainTextEdit* field, const QString& text) {
+    field->setPlainText(ForDisplay(text));
+}
+
+}  // namespace
+
+void MainWindow::ShowCurrentRecord() {
+    const QStringList& list = data_.current;
+    if (app_.currentIndex < 0 || app_.currentIndex >= list.size()) {
+        return;  // callers keep the index within the list; nothing to show otherwise
+    }
+    const DecodedRecord record = DecodeRecord(list.at(app_.currentIndex));
+    ui_.txtSKSkode->setText(record.code);
+    ui_.txtSKSkode->setCursorPosition(0);
+    ShowText(ui_.txtDiagnoseTekst, record.text);
+    state_.currentShortListFlag = record.shortListFlag;
+    ui_.chkKorteListe->setChecked(record.shortListFlag);
+    ShowText(ui_.txtSynonymer, record.synonyms);
+    ShowText(ui_.txtInklusiv, record.inclusions);
+    ui_.txtStikord->setText(record.keywords);
+    ui_.txtStikord->setCursorPosition(0);
+    ShowText(ui_.txtKommentarer, record.comments);
+    SetLabelCaption(ui_.lblRedigeret, record.editDate);
+    SetStatusPanel(0, RecordPanelText(app_.currentIndex, int(list.size())));
+    app_.memory(data_.isPrimaryInUse()).indexPointer = app_.currentIndex;
+}
+
+int MainWindow::CurrentGridRow() const {
+    if (ui_.DBGrid1->model() != results_) {
+        return -1;
+    }
+    const QModelIndex current = ui_.DBGrid1->currentIndex();
+    return current.isValid() ? current.row() : (results_->rowCount() > 0 ? 0 : -1);
+}
+
+void MainWindow::SyncRecordWithGrid() {
+    const int rows = results_->rowCount();
+    const int row = CurrentGridRow();
+    bool synced = false;
+    if (state_.gridFollow && state_.resultsFound && rows > 0 && row >= 0) {
+        const qsizetype found =
+            FindTerm(data_.current, results_->code(row), FindMode::CodeLookUp, 0,
+                     SearchOptions{app_.freeTextOption, app_.commentsOption});
+        if (found >= 0) {
+            app_.currentIndex = int(found);
+            ShowCurrentRecord();
+            synced = true;
+        }
+    }
+    SetStatusPanel(1, synced ? kSyncPanelText : QString());
+    SetLabelCaption(ui_.lblSearchCount, SearchCountText(row, rows));
+}
+
+void MainWindow::DBGrid1Enter() {
+    state_.gridFollow = true;
+    SyncRecordWithGrid();
+}
+
+void MainWindow::ApplyFieldNames() {
+    const FieldNames& names = data_.fieldNames;
+    SetLabelCaption(ui_.lblField00, names[0]);
+    SetLabelCaption(ui_.lblField02, names[2]);
+    SetLabelCaption(ui_.lblField04, names[4]);
+    SetLabelCaption(ui_.lblField05, names[5]);
+    SetLabelCaption(ui_.lblField06, names[6]);
+    SetLabelCaption(ui_.lblField07, names[7]);
+}
+
+void MainWindow::SetStatusPanel(int panel, const QString& text) {
+    ui_.statusPanels[panel]->setText(text);
+}
+
+QString MainWindow::statusPanelText(int panel) const {
+    return ui_.statusPanels[panel]->text();
+}
+
+void MainWindow::OpenResultTable() {
+    results_->setHeaders(data_.fieldNames[0], data_.fieldNames[2]);
+    results_->clear();
+    const auto changed = [this] {
+        if (ui_.DBGrid1->model() == results_) {
+            SyncRecordWithGrid();
+        }
+    };
+    connect(results_, &QAbstractItemModel::modelReset, this, changed);
+    connect(results_, &QAbstractItemModel::rowsInserted, this, changed);
+    connect(results_, &QAbstractItemModel::rowsRemoved, this, changed);
+    state_.tableOpen = true;
+    AttachResultTable();
+    SetGridColumnWidths(ui_.DBGrid1, scale_);
+}
+
+void MainWindow::AttachResultTable() {
+    QTableView* grid = ui_.DBGrid1;
+    QItemSelectionModel* old = grid->selectionModel();
+    grid->setModel(results_);
+    delete old;
+    if (results_->rowCount() > 0) {
+        grid->setCurrentIndex(results_->index(qMax(0, results_->currentRow()), 0));
+    }
+    connect(grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this] {
+        ui_.DBGrid1->verticalHeader()->viewport()->update();
+        SyncRecordWithGrid();
+    });
+    SyncRecordWithGrid();
+}
+
+void MainWindow::DetachResultTable() {
+    QItemSelectionModel* old = ui_.DBGrid1->selectionModel();
+    ui_.DBGrid1->setModel(nullptr);
+    delete old;
+}
+
+}  // namespace vex

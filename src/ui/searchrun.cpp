@@ -1,0 +1,126 @@
+// The search run in the window: the hourglass, the disabled buttons, the detached grid, the
+// window kept responsive between the steps of the run, and the ESC pause.
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableView>
+
+#include "base/dialogs.h"
+#include "search/resulttable.h"
+#include "search/searchengine.h"
+#include "search/searchtexts.h"
+#include "ui/captions.h"
+#include "ui/esckey.h"
+#include "ui/mainwindow.h"
+#include "ui/resultgrid.h"
+
+namespace vex {
+
+namespace {
+
+// The window's part of a run: pending events at most every 20 ms and after the last call,
+// then a look at the ESC key; the ESC label follows the run.
+class WindowRunHook : public SearchRunHook {
+public:
+    explicit WindowRunHook(MainWindow& window) : w_(window) { sinceEvents_.start(); }
+
+    void rejected(const Message& message) override { w_.dialogs().show(message); }
+
+    void hundredRows() override { w_.ui().lblSearchESC->show(); }
+
+    StepAnswer afterStep(const RunStep& step) override {
+        if (step.hit < 0) {
+            w_.ui().lblSearchESC->hide();
+        }
+        if (!slice_.due(step)) {
+            return StepAnswer::Continue;
+        }
+        RunStats& stats = w_.windowState().lastRun;
+        ++stats.eventRounds;
+        stats.longestEventGapMs = qMax(stats.longestEventGapMs, sinceEvents_.restart());
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+        if (w_.windowState().closeRequested) {
+            return StepAnswer::Abort;
+        }
+        if (!w_.escKey().takePress()) {
+            return StepAnswer::Continue;
+        }
+        QLabel* label = w_.ui().lblSearchESC;
+        SetLabelCaption(label, SearchPausedText());
+        label->show();
+        const MessageButton answer = w_.dialogs().show(AbortSearchQuestion());
+        w_.escKey().clearPress();
+        if (answer == ButtonYes) {
+            SetLabelCaption(label, SearchAbortedText());
+            label->show();
+            return StepAnswer::Abort;
+        }
+        SetLabelCaption(label, QString());
+        return StepAnswer::ContinueAfterPause;
+    }
+
+private:
+    MainWindow& w_;
+    EventSlice slice_;
+    QElapsedTimer sinceEvents_;
+};
+
+}  // namespace
+
+int MainWindow::RunSearch() {
+    if (state_.runInProgress) {
+        return 1;  // never two runs at once
+    }
+    state_.runInProgress = true;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const bool primary = data_.isPrimaryInUse();
+    ApplyGridColours(ui_.DBGrid1, GridColoursFor(primary ? GridColourScheme::Primary
+                                                         : GridColourScheme::Secondary));
+    SetLabelCaption(ui_.lblSearchESC, SearchEscHintText());
+    ui_.lblSearchESC->hide();
+    ShowAppliedSearchString(app_.searchInput);
+    ui_.btnSearch->setEnabled(false);
+    ui_.btnListSelect->setEnabled(false);
+    ui_.btnAlternateDatalist->setEnabled(false);
+    state_.resultsFound = false;
+    results_->clear();
+    DetachResultTable();
+    esc_->clearPress();
+    state_.lastRun = RunStats{};
+
+    WindowRunHook hook(*this);
+    const RunOutcome run =
+        engine_->run(data_.current, app_.searchInput, app_.operatorCount,
+                     SearchOptions{app_.freeTextOption, app_.commentsOption}, *results_, hook);
+
+    state_.resultsFound = run.resultsFound;
+    app_.searchInput = run.searchInput;
+    ShowAppliedSearchString(app_.searchInput);
+    ui_.btnSearch->setEnabled(true);
+    if (!state_.closeRequested) {
+        ui_.btnSearch->setFocus();
+    }
+    ui_.btnListSelect->setEnabled(!data_.shortList.isEmpty());
+    ui_.btnAlternateDatalist->setEnabled(!data_.primaryDataFile.isEmpty() &&
+                                         !data_.secondaryDataFile.isEmpty());
+    if (run.paused) {
+        app_.lastSearchTime = -1;
+    } else {
+        app_.lastSearchTime = run.lastSearchTime;
+        SetLabelCaption(ui_.lblSearchESC, ElapsedTimeText(run.lastSearchTime));
+        ui_.lblSearchESC->show();
+    }
+    app_.memory(primary).searchTime = app_.lastSearchTime;
+    AttachResultTable();
+    SetGridColumnWidths(ui_.DBGrid1, scale_);
+    QApplication::restoreOverrideCursor();
+    state_.runInProgress = false;
+    return run.outcome;
+}
+
+void MainWindow::ShowAppliedSearchString(const QString& text) {
+    SetLabelCaption(ui_.lblSearchString, AppliedSearchStringCaption(text));
+}
+
+}  // namespace vex

@@ -1,0 +1,152 @@
+// What starts a search in the window: the Search button and the two option boxes; and the
+// normalisation every starter goes through.
+#include <QCheckBox>
+#include <QLabel>
+#include <QLocale>
+
+#include "base/dialogs.h"
+#include "base/textutil.h"
+#include "search/normalize.h"
+#include "search/resulttable.h"
+#include "search/searchtexts.h"
+#include "ui/captions.h"
+#include "ui/mainwindow.h"
+
+namespace vex {
+
+namespace {
+
+bool HasFreeTextMark(const QString& searchInput) {
+    return searchInput.contains(QLatin1Char('*'));
+}
+
+// Sets a box as the program means it, without its handler doing anything.
+void SetBoxQuietly(QCheckBox* box, bool& reentryGuard, bool checked) {
+    if (box->isChecked() == checked) {
+        return;
+    }
+    reentryGuard = true;
+    box->setChecked(checked);
+    reentryGuard = false;
+}
+
+}  // namespace
+
+bool MainWindow::NormalizeSearchInput() {
+    NormalizeInput input;
+    input.searchInput = app_.searchInput;
+    input.freeText = app_.freeTextOption;
+    input.comments = ui_.chkSearchOnComments->isChecked();
+    input.primaryInUse = data_.isPrimaryInUse();
+    input.entryAutoDPrefix = app_.settings.entryAutoDPrefix;
+    input.locale = QLocale::system();
+    const NormalizeOutcome outcome = NormalizeSearchString(input);
+    app_.commentsOption = input.comments;
+    app_.searchInput = outcome.searchInput;
+    if (outcome.operatorCount) {
+        app_.operatorCount = *outcome.operatorCount;
+    }
+    if (outcome.message) {
+        dialogs_.show(*outcome.message);
+    }
+    return outcome.accepted;
+}
+
+void MainWindow::RerunSearch() {
+    if (!NormalizeSearchInput() || RunSearch() == -2) {
+        ShowAppliedSearchString(RejectedSearchStringText());
+    }
+}
+
+void MainWindow::btnSearchClick() {
+    if (state_.runInProgress) {
+        return;
+    }
+    state_.gridFollow = true;
+    const std::optional<QString> typed =
+        dialogs_.inputText(kApplicationTitle, SearchPromptText(), app_.searchInput);
+    if (!typed) {
+        return;
+    }
+    app_.searchInput = trimmed32(*typed);
+    if (app_.searchInput.isEmpty()) {
+        ShowAppliedSearchString(EmptySearchStringText());
+        dialogs_.show(EmptySearchStringWarning());
+        return;
+    }
+    if (!NormalizeSearchInput()) {
+        ShowAppliedSearchString(RejectedSearchStringText());
+        return;
+    }
+    if (HasFreeTextMark(app_.searchInput) && app_.freeTextOption) {
+        if (dialogs_.show(FreeTextWarning(app_.searchInput, false)) == ButtonCancel) {
+            SetLabelCaption(ui_.lblSearchESC, SearchAbortedText());
+            ui_.lblSearchESC->show();
+            return;
+        }
+    }
+    const int outcome = RunSearch();
+    if (outcome == -2) {
+        ShowAppliedSearchString(RejectedSearchStringText());
+        ui_.lblSearchESC->hide();
+        return;
+    }
+    // An aborted run (ESC or the window closing) says nothing about matches.
+    if (outcome != -3 && results_->count() == 0) {
+        dialogs_.show(NoMatchMessage(app_.searchInput, app_.freeTextOption, app_.commentsOption,
+                                     app_.operatorCount));
+    }
+}
+
+void MainWindow::chkFreeTextSearchClick() {
+    QCheckBox* box = ui_.chkFreeTextSearch;
+    if (state_.freeTextReentry) {
+        return;
+    }
+    if (state_.runInProgress) {
+        // A run is going on: the box keeps the state the run searches with.
+        SetBoxQuietly(box, state_.freeTextReentry, app_.freeTextOption);
+        return;
+    }
+    state_.gridFollow = false;
+    app_.freeTextOption = box->isChecked();
+    if (!state_.tableOpen) {
+        return;
+    }
+    if (!NormalizeSearchInput()) {
+        ShowAppliedSearchString(RejectedSearchStringText());
+        return;
+    }
+    if (HasFreeTextMark(app_.searchInput) && app_.freeTextOption) {
+        if (dialogs_.show(FreeTextWarning(app_.searchInput, true)) == ButtonCancel) {
+            SetBoxQuietly(box, state_.freeTextReentry, false);
+            app_.freeTextOption = false;
+            ui_.lblSearchESC->show();
+            return;
+        }
+    }
+    if (RunSearch() == -2) {
+        ShowAppliedSearchString(RejectedSearchStringText());
+    }
+}
+
+void MainWindow::chkSearchOnCommentsClick() {
+    QCheckBox* box = ui_.chkSearchOnComments;
+    if (state_.commentsReentry) {
+        return;
+    }
+    if (state_.runInProgress) {
+        SetBoxQuietly(box, state_.commentsReentry, app_.commentsOption);
+        return;
+    }
+    state_.gridFollow = false;
+    app_.commentsOption = box->isChecked();
+    if (!state_.tableOpen) {
+        return;
+    }
+    if (!NormalizeSearchInput() || RunSearch() == -2) {
+        ShowAppliedSearchString(RejectedSearchStringText());
+    }
+}
+
+}  // namespace vex

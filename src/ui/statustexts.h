@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+
+namespace vex {
+
+// Status panel 0: " Post: " + (index + 1) + " af " + count.
+QString RecordPanelText(int index, int count);
+// Status panel 2: " " + the file name without its folder, then "   (" + release date + ")"
+// when there is a release date.
+QString SourceFilePanelText(const QString& dataFile, const QString& releaseDate);
+// Status panel 3: the list in view.
+QString ListPanelText(bool extended);
+// The grid's position label: empty without rows, else "row/rows" (1-based row).
+QString SearchCountText(int row, int rows);
+// The status panel 1 text while the shown record is the grid's.
+inline const QString kSyncPanelText = QStringLiteral("Sync");
+
+}  // namespace vex
