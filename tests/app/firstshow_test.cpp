@@ -1,0 +1,174 @@
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTableView>
+#include <QTest>
+
+#include "config/uservalues.h"
+#include "search/resulttable.h"
+#include "ui/captions.h"
+#include "ui/windowfit.h"
+#include "windowfixture.h"
+
+namespace vex::test {
+namespace {
+
+const QStringList kRecords{Record("DA00", "Kolera", true), Record("DA000", "Kolera af vibrio"),
+                           Record("DB01", "Skoldkopper", true)};
+
+struct RerunCase {
+    const char* storedTime;  // as the store holds it; nullptr for none
+    bool rerun;
+};
+
+TEST(FirstShowTest, RememberedSearchRunsAgainOnlyWhenItWasFast) {
+    const RerunCase cases[] = {{"4.99", true},   {"0.00", true},   {"5.00", false},
+                               {"-1.00", false}, {nullptr, false}, {"abc", false}};
+    for (const RerunCase& c : cases) {
+        WindowFixture f;
+        f.writeList("ICD10vex.txt", kRecords);
+        f.store.openGroup(UserGroup::Values);
+        f.store.writeText(UserGroup::Values, "LastSearchInput1", "kolera");
+        if (c.storedTime != nullptr) {
+            f.store.writeText(UserGroup::Values, "SearchTime1", c.storedTime);
+        }
+        ASSERT_EQ(f.startAndShow(), StartupOutcome::Ready);
+        const QString label = LabelCaption(f.ui().lblSearchString);
+        EXPECT_EQ(f.window().results().rowCount(), c.rerun ? 2 : 0) << c.storedTime;
+        EXPECT_EQ(label == "Anvendt søgestreng: [ kolera ]", c.rerun) << label.toStdString();
+        EXPECT_TRUE(f.dialogs.shown.isEmpty());  // no no-match message from the first show
+        // The display does not follow the grid until the user asks for it.
+        EXPECT_EQ(f.window().statusPanelText(1), "");
+    }
+}
+
+TEST(FirstShowTest, RememberedStringThatIsRejectedShowsTheRejection) {
+    WindowFixture f;
+    f.writeList("ICD10vex.txt", kRecords);
+    f.store.openGroup(UserGroup::Values);
+    f.store.writeText(UserGroup::Values, "LastSearchInput1", "a OR b OR c");
+    f.store.writeText(UserGroup::Values, "SearchTime1", "0.10");
+    ASSERT_EQ(f.startAndShow(), StartupOutcome::Ready);
+    EXPECT_EQ(LabelCaption(f.ui().lblSearchString),
+              "Anvendt søgestreng: [ < søgestreng afvist > ]");
+    ASSERT_EQ(f.dialogs.shown.size(), 1);
+    EXPECT_EQ(f.dialogs.shown.first().lines.first(),
+              "Søgestrengen indeholder mere end een logisk søge-operator!");
+}
+
+TEST(FirstShowTest, HintsPanelsFloatingButtonsAndFocus) {
+    WindowFixture f;
+    f.writeList("ICD10vex.txt", kRecords);
+    ASSERT_EQ(f.startAndShow(), StartupOutcome::Ready);
+    WindowWidgets& ui = f.ui();
+    const Scale& s = f.window().scale();
+    EXPECT_EQ(ui.chkKorteListe->toolTip(), "Viser om koden er inkluderet i selektionen KorteListe");
+    EXPECT_EQ(ui.btnListSelect->toolTip(), "Skifter mellem KorteListe og Udvidede Liste");
+    EXPECT_EQ(ui.btnAlternateDatalist->toolTip(),
+              "Skifter mellem Primære og Sekundære datafil\r\nGenvej: Ctrl-D");
+    const int widths[] = {114, 45, 270, 150};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(ui.statusPanels[i]->width(), s.px(widths[i]));
+    }
+    EXPECT_EQ(ui.pnlFloatingButtons->x(), s.px(149));
+    EXPECT_EQ(QApplication::focusWidget() == nullptr || QApplication::focusWidget() == ui.btnSearch,
+              true);
+    EXPECT_EQ(f.window().focusWidget(), ui.btnSearch);
+    EXPECT_EQ(f.dialogs.splashCloseRequests, 1);
+}
+
+struct FitCase {
+    const char* what;
+    QRect window;
+    int minimumHeight;
+    QRect workArea;
+    int screenHeight;
+    WindowFit expected;
+};
+
+TEST(WindowFitTest, FitsTheWindowOntoTheWorkArea) {
+    const QRect work(0, 0, 1024, 738);
+    const FitCase cases[] = {
+        {"fits already", QRect(100, 50, 575, 661), 452, work, 768, {QRect(100, 50, 575, 661), 452}},
+        {"too tall", QRect(100, 50, 575, 800), 452, work, 768, {QRect(100, 0, 575, 738), 452}},
+        {"work area below the minimum",
+         QRect(100, 50, 575, 661),
+         452,
+         QRect(0, 0, 800, 400),
+         420,
+         {QRect(100, 0, 575, 400), 400}},
+        {"screen lower than the work area",
+         QRect(10, 50, 575, 661),
+         452,
+         QRect(0, 0, 800, 400),
+         380,
+         {QRect(10, 0, 575, 380), 380}},
+        {"off to the left",
+         QRect(-20, 50, 575, 661),
+         452,
+         work,
+         768,
+         {QRect(225, 50, 575, 661), 452}},
+        {"off to the right",
+         QRect(600, 50, 575, 661),
+         452,
+         work,
+         768,
+         {QRect(225, 50, 575, 661), 452}},
+        {"off above", QRect(100, -5, 575, 600), 452, work, 768, {QRect(100, 69, 575, 600), 452}},
+        {"off below", QRect(100, 300, 575, 600), 452, work, 768, {QRect(100, 69, 575, 600), 452}},
+        {"work area with an offset",
+         QRect(0, 0, 575, 600),
+         452,
+         QRect(0, 30, 1024, 738),
+         768,
+         {QRect(0, 99, 575, 600), 452}},
+    };
+    for (const FitCase& c : cases) {
+        EXPECT_EQ(FitWindowToWorkArea(c.window, c.minimumHeight, c.workArea, c.screenHeight),
+                  c.expected)
+            << c.what;
+    }
+    EXPECT_EQ(CentredOnWorkArea(QSize(575, 661), work), QPoint(225, 39));
+}
+
+TEST(FormCloseTest, StoresTheRememberedValuesOfBothLists) {
+    WindowFixture f;
+    f.writeList("ICD10vex.txt", kRecords);
+    f.writeList("Behandling-procedurer-vex.txt", {Record("BA", "Nervesystemet")});
+    ASSERT_EQ(f.startAndShow(), StartupOutcome::Ready);
+    f.search("kolera");
+    QTest::mouseClick(f.ui().chkSearchOnComments, Qt::LeftButton);
+    f.window().close();
+    const UserStoreData& d = f.store.data();
+    const auto text = [&](UserGroup g, const char* name) {
+        const UserValue* v = d.find(g, QLatin1String(name));
+        return v != nullptr ? v->text : QStringLiteral("<none>");
+    };
+    EXPECT_EQ(text(UserGroup::Values, "LastSearchInput1"), "kolera");
+    EXPECT_EQ(text(UserGroup::Values, "SearchTime2"), "0.00");
+    EXPECT_NE(text(UserGroup::Values, "SearchTime1"), "0.00");
+    EXPECT_EQ(text(UserGroup::Mode, "SearchOnComments"), "1");
+    EXPECT_EQ(text(UserGroup::Mode, "FreeTextSearch"), "");
+    EXPECT_EQ(text(UserGroup::Mode, "FormHeight"), QString::number(f.window().height()));
+    const UserValue* top = d.find(UserGroup::Mode, "PanelTopHeight");
+    ASSERT_NE(top, nullptr);
+    EXPECT_EQ(top->type, UserValue::Type::Dword);
+    EXPECT_EQ(int(top->dword), f.ui().pnlTop->height());
+}
+
+TEST(FormCloseTest, NothingIsStoredWhenTheEndWasRequested) {
+    WindowFixture f;
+    f.writeFile("ICD10vex.txt", QByteArray());
+    f.writeList("Behandling-procedurer-vex.txt", kRecords);
+    ASSERT_EQ(f.start(), StartupOutcome::EndRequested);
+    f.window().close();
+    EXPECT_FALSE(f.store.data().values.values.contains("LASTSEARCHINPUT1"));
+}
+
+}  // namespace
+}  // namespace vex::test
