@@ -23,7 +23,10 @@ MatchResult Matcher::next(qsizetype start, QString& searchInput, int operatorCou
         leftCache_ = {};
         rightCache_ = {};
     }
-    searchInput = plan_->searchInput;
+    if (searchInput.constData() != plan_->searchInput.constData() ||
+        searchInput.size() != plan_->searchInput.size()) {
+        searchInput = plan_->searchInput;
+    }
     if (plan_->kind == QueryKind::Rejected) {
         return MatchResult{-2, plan_->message};
     }

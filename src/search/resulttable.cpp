@@ -1,26 +1,84 @@
 #include "search/resulttable.h"
 
-#include "base/columns.h"
+#include "search/columnscan.h"
 
 namespace vex {
 
 namespace {
 
 // The value cut to the width, without leaving half of a surrogate pair at the end.
-QString cut(const QString& value, int width) {
-    if (value.size() <= width) {
-        return value;
+QString cut(QString value, int width) {
+    if (value.size() > width) {
+        qsizetype n = width;
+        if (value.at(n - 1).isHighSurrogate() && value.at(n).isLowSurrogate()) {
+            --n;
+        }
+        value.truncate(n);
     }
-    qsizetype n = width;
-    if (value.at(n - 1).isHighSurrogate() && value.at(n).isLowSurrogate()) {
-        --n;
+    return value;
+}
+
+QStringView trimmedView(QStringView v) {
+    qsizetype b = 0;
+    qsizetype e = v.size();
+    while (b < e && v.at(b).unicode() <= 32) {
+        ++b;
     }
-    return value.left(n);
+    while (e > b && v.at(e - 1).unicode() <= 32) {
+        --e;
+    }
+    return v.mid(b, e - b);
+}
+
+// A raw column as the column split cleans it, but for its doubled quotes: trimmed, one
+// enclosing quote dropped at each end, trimmed again.
+QStringView cleanedRange(QStringView raw) {
+    QStringView v = trimmedView(raw);
+    if (!v.isEmpty() && v.front() == u'"') {
+        v = v.mid(1);
+    }
+    if (!v.isEmpty() && v.back() == u'"') {
+        v.chop(1);
+    }
+    return trimmedView(v);
+}
+
+QString withSingleQuotes(QStringView v) {
+    QString out;
+    out.reserve(v.size());
+    for (qsizetype i = 0; i < v.size(); ++i) {
+        out += v.at(i);
+        if (v.at(i) == u'"' && i + 1 < v.size() && v.at(i + 1) == u'"') {
+            ++i;  // a doubled quote stands for one
+        }
+    }
+    return out;
 }
 
 }  // namespace
 
-ResultTable::ResultTable(QObject* parent) : QAbstractTableModel(parent) {}
+RowRanges ResultRowRanges(QStringView line) {
+    QStringView rest = line;
+    QStringView code;
+    QStringView text;
+    for (int column = 0; column <= 2; ++column) {
+        const qsizetype p = ColumnEnd(rest);
+        text = p == 0 ? rest : rest.left(p - 1);
+        if (column == 0) {
+            code = text;
+        }
+        if (p == 0) {
+            break;
+        }
+        rest = rest.mid(p);
+    }
+    code = cleanedRange(code);
+    text = cleanedRange(text);
+    const auto offset = [&line](QStringView v) { return qint32(v.data() - line.data()); };
+    return RowRanges{offset(code), qint32(code.size()), offset(text), qint32(text.size())};
+}
+
+ResultTable::ResultTable(QObject* parent) : QAbstractTableModel(parent), sources_(1) {}
 
 void ResultTable::setHeaders(const QString& codeTitle, const QString& textTitle) {
     codeTitle_ = codeTitle;
@@ -31,16 +89,69 @@ void ResultTable::setHeaders(const QString& codeTitle, const QString& textTitle)
 void ResultTable::clear() {
     beginResetModel();
     rows_.clear();
+    sources_.assign(1, QStringList());
     announced_ = 0;
     currentRow_ = -1;
     endResetModel();
 }
 
-void ResultTable::append(const QString& code, const QString& text) {
-    rows_.push_back(Row{cut(code, kCodeWidth), cut(text, kTextWidth)});
+void ResultTable::addRow(const Row& row) {
+    rows_.push_back(row);
     if (!batch_) {
         endBatch();
     }
+}
+
+void ResultTable::append(const QString& code, const QString& text) {
+    QStringList& own = sources_.front();
+    const qint32 item = qint32(own.size());
+    own << code << text;
+    addRow(Row{0, false, Value{item, 0, qint32(code.size())},
+               Value{item + 1, 0, qint32(text.size())}});
+}
+
+void ResultTable::appendLine(const QString& line) {
+    QStringList& own = sources_.front();
+    own << line;
+    const RowRanges r = ResultRowRanges(line);
+    const qint32 item = qint32(own.size() - 1);
+    addRow(Row{0, true, Value{item, r.codeBegin, r.codeLength},
+               Value{item, r.textBegin, r.textLength}});
+}
+
+qint32 ResultTable::sourceOf(const QStringList& list) {
+    const QStringList& last = sources_.back();
+    if (sources_.size() == 1 || last.constData() != list.constData() ||
+        last.size() != list.size()) {
+        sources_.push_back(list);
+    }
+    return qint32(sources_.size() - 1);
+}
+
+void ResultTable::appendRecord(const QStringList& list, qsizetype record) {
+    appendRecord(list, record, ResultRowRanges(list.at(record)));
+}
+
+void ResultTable::appendRecord(const QStringList& list, qsizetype record, const RowRanges& r) {
+    const qint32 item = qint32(record);
+    addRow(Row{sourceOf(list), true, Value{item, r.codeBegin, r.codeLength},
+               Value{item, r.textBegin, r.textLength}});
+}
+
+QString ResultTable::valueOf(const Row& row, const Value& value, int width) const {
+    const QString& s = sources_[std::size_t(row.source)].at(value.item);
+    const QStringView v = QStringView(s).mid(value.begin, value.length);
+    return cut(row.raw ? withSingleQuotes(v) : v.toString(), width);
+}
+
+QString ResultTable::code(int row) const {
+    const Row& r = rows_.at(std::size_t(row));
+    return valueOf(r, r.code, kCodeWidth);
+}
+
+QString ResultTable::text(int row) const {
+    const Row& r = rows_.at(std::size_t(row));
+    return valueOf(r, r.text, kTextWidth);
 }
 
 void ResultTable::beginBatch() {
@@ -70,8 +181,7 @@ QVariant ResultTable::data(const QModelIndex& index, int role) const {
         (role != Qt::DisplayRole && role != Qt::EditRole)) {
         return {};
     }
-    const Row& row = rows_.at(std::size_t(index.row()));
-    return index.column() == 0 ? row.code : row.text;
+    return index.column() == 0 ? code(index.row()) : text(index.row());
 }
 
 QVariant ResultTable::headerData(int section, Qt::Orientation orientation, int role) const {
@@ -81,9 +191,13 @@ QVariant ResultTable::headerData(int section, Qt::Orientation orientation, int r
     return section == 0 ? codeTitle_ : textTitle_;
 }
 
-bool AddResultRow(ResultTable& table, QStringView line) {
-    const QStringList values = SplitColumns(line, 3);
-    table.append(values.first(), values.size() > 2 ? values.at(2) : values.last());
+bool AddResultRow(ResultTable& table, const QString& line) {
+    table.appendLine(line);
+    return table.count() == 100;
+}
+
+bool AddResultRow(ResultTable& table, const QStringList& list, qsizetype record) {
+    table.appendRecord(list, record);
     return table.count() == 100;
 }
 

@@ -1,6 +1,6 @@
 #include "search/searchindex.h"
 
-#include "base/columns.h"
+#include "search/columnscan.h"
 #include "search/substringscan.h"
 
 #include <algorithm>
@@ -58,12 +58,14 @@ SearchIndex::SearchIndex(const QStringList& list) : list_(list) {
     buffer_.reserve(std::size_t(total));
     begin_.reserve(std::size_t(list_.size() + 1));
     baseEnd_.reserve(std::size_t(list_.size()));
+    rowRanges_.reserve(std::size_t(list_.size()));
     for (const QString& line : std::as_const(list_)) {
+        rowRanges_.push_back(ResultRowRanges(line));
         begin_.push_back(qsizetype(buffer_.size()));
         baseEnd_.push_back(qsizetype(buffer_.size()));
         QStringView rest = line;
         for (int column = 0; column <= 7; ++column) {
-            const qsizetype p = NextColumnEnd(rest);
+            const qsizetype p = ColumnEnd(rest);
             if (column == 0 || column == 2 || column >= 4) {
                 if (column != 0) {
                     buffer_.push_back(u'\t');

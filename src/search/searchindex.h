@@ -1,5 +1,6 @@
 #pragma once
 
+#include "search/resulttable.h"
 #include "search/searchtext.h"
 
 #include <QStringList>
@@ -27,6 +28,9 @@ public:
     // The upper-case search text of a record, as RecordSearchText gives it.
     QStringView text(qsizetype record, bool withComments) const;
 
+    // Where the code and text of a record lie in its line, for the result table.
+    const RowRanges& rowRanges(qsizetype record) const { return rowRanges_[std::size_t(record)]; }
+
     // The first record at or after start whose search text matches the term, or -1; the same
     // answer as ScanForTerm over the list.
     qsizetype find(const TermQuery& term, qsizetype start, bool withComments) const;
@@ -38,6 +42,7 @@ private:
     std::vector<char16_t> buffer_;
     std::vector<qsizetype> begin_;    // where each record's text begins; one more at the end
     std::vector<qsizetype> baseEnd_;  // where its text without the comments column ends
+    std::vector<RowRanges> rowRanges_;
 };
 
 // Indexes of the few lists a window searches (the short and extended list of each file); the

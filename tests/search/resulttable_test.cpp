@@ -1,5 +1,7 @@
 #include "search/resulttable.h"
 
+#include "base/columns.h"
+
 #include <gtest/gtest.h>
 
 #include <QAbstractItemModelTester>
@@ -59,11 +61,11 @@ TEST(ResultTable, announcesABatchOnceAtItsEnd) {
 
 TEST(AddResultRow, takesCodeAndTextColumnsAndSignalsTheHundredthRow) {
     ResultTable table;
-    AddResultRow(table, u"DA00\t*\tKolera\t1\tsyn");
-    AddResultRow(table, u" \"DB01\" \tx\t\"Tekst med \"\"citat\"\"\" ");
-    AddResultRow(table, u"DC\tkun to");
-    AddResultRow(table, u"  alene  ");
-    AddResultRow(table, u"DD\t\t\"");
+    AddResultRow(table, QStringLiteral("DA00\t*\tKolera\t1\tsyn"));
+    AddResultRow(table, QStringLiteral(" \"DB01\" \tx\t\"Tekst med \"\"citat\"\"\" "));
+    AddResultRow(table, QStringLiteral("DC\tkun to"));
+    AddResultRow(table, QStringLiteral("  alene  "));
+    AddResultRow(table, QStringLiteral("DD\t\t\""));
     EXPECT_EQ(table.code(0), QStringLiteral("DA00"));
     EXPECT_EQ(table.text(0), QStringLiteral("Kolera"));
     EXPECT_EQ(table.code(1), QStringLiteral("DB01"));
@@ -72,9 +74,26 @@ TEST(AddResultRow, takesCodeAndTextColumnsAndSignalsTheHundredthRow) {
     EXPECT_EQ(table.code(3), QStringLiteral("alene"));
     EXPECT_EQ(table.text(3), QStringLiteral("alene"));
     EXPECT_EQ(table.text(4), QString());  // a lone double quote is an empty value
+    // Values are cleaned exactly as the column split cleans them.
+    for (const char* raw : {"\"\"\"a\"\"\"", " \" ", "\"", "a\"\"b", "\"\"", "x\"",
+                            "\" \"\"q\"\" \"", "\"\"\"\"", "a\"\"\"b", "\x01 v \x1f"}) {
+        const QString line = QString::fromUtf8(raw);
+        table.clear();
+        AddResultRow(table, line);
+        EXPECT_EQ(table.code(0), CleanColumn(line)) << raw;
+        EXPECT_EQ(table.text(0), CleanColumn(line)) << raw;
+    }
+    // A record of a list: quotes made single before the cut.
+    const QStringList list{QStringLiteral("x"), QStringLiteral("\"AB\"\"CDEFGHIJK\"\t\t") +
+                                                    QString(300, QLatin1Char('t'))};
+    table.clear();
+    AddResultRow(table, list, 1);
+    EXPECT_EQ(table.code(0), QStringLiteral("AB\"CDEFGHI"));
+    EXPECT_EQ(table.text(0), QString(255, QLatin1Char('t')));
+    table.clear();
     int hundredth = 0;
     while (table.count() < 150) {
-        if (AddResultRow(table, u"DX\t\tx")) {
+        if (AddResultRow(table, QStringLiteral("DX\t\tx"))) {
             hundredth = table.count();
         }
     }
