@@ -21,6 +21,12 @@ public:
     }
     // Forgets a press seen before now (the start of a run).
     void clearPress() { pressed_ = false; }
+    // Forgets the key altogether once the user has answered the pause question: a key that
+    // is still held sends its repeats and is noticed again.
+    void forget() {
+        down_ = false;
+        pressed_ = false;
+    }
     // For tests: set the state directly, as if the key went down or up.
     void setDown(bool down) {
         down_ = down;

@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QEvent>
+#include <QFocusEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QSplitter>
@@ -63,7 +64,11 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == ui_.pnlTop && event->type() == QEvent::Resize) {
         pnlTopResize();
     } else if (watched == ui_.DBGrid1 && event->type() == QEvent::FocusIn) {
-        DBGrid1Enter();
+        // Entering the grid, not the window coming back to the front with the grid focused.
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
+            DBGrid1Enter();
+        }
     }
     return QWidget::eventFilter(watched, event);
 }

@@ -33,13 +33,14 @@ public:
         if (step.hit < 0) {
             w_.ui().lblSearchESC->hide();
         }
-        if (!slice_.due(step)) {
-            return StepAnswer::Continue;
+        if (slice_.due(step)) {
+            RunStats& stats = w_.windowState().lastRun;
+            ++stats.eventRounds;
+            stats.longestEventGapMs = qMax(stats.longestEventGapMs, sinceEvents_.restart());
+            QCoreApplication::processEvents(QEventLoop::AllEvents);
         }
-        RunStats& stats = w_.windowState().lastRun;
-        ++stats.eventRounds;
-        stats.longestEventGapMs = qMax(stats.longestEventGapMs, sinceEvents_.restart());
-        QCoreApplication::processEvents(QEventLoop::AllEvents);
+        // Key and close requests only change while events are processed; looking at them
+        // after every step costs nothing.
         if (w_.windowState().closeRequested) {
             return StepAnswer::Abort;
         }
@@ -50,7 +51,7 @@ public:
         SetLabelCaption(label, SearchPausedText());
         label->show();
         const MessageButton answer = w_.dialogs().show(AbortSearchQuestion());
-        w_.escKey().clearPress();
+        w_.escKey().forget();
         if (answer == ButtonYes) {
             SetLabelCaption(label, SearchAbortedText());
             label->show();
@@ -80,6 +81,11 @@ int MainWindow::RunSearch() {
     SetLabelCaption(ui_.lblSearchESC, SearchEscHintText());
     ui_.lblSearchESC->hide();
     ShowAppliedSearchString(app_.searchInput);
+    // Disabling the focused button would pass the focus on to the grid, as if the user had
+    // entered it; the focus is put back on the button at the end.
+    if (ui_.btnSearch->hasFocus()) {
+        ui_.btnSearch->clearFocus();
+    }
     ui_.btnSearch->setEnabled(false);
     ui_.btnListSelect->setEnabled(false);
     ui_.btnAlternateDatalist->setEnabled(false);
