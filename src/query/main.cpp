@@ -1,0 +1,136 @@
+// vexdiagnose-query: searches a data file from the command line as the Search button does.
+#include "data/header.h"
+#include "data/loading.h"
+#include "data/record.h"
+#include "query/querysession.h"
+
+#include <QFile>
+
+#include <cstdio>
+
+using namespace vex;
+
+namespace {
+
+const char kUsage[] =
+    "usage: vexdiagnose-query [options] FILE [QUERY]\n"
+    "  FILE  a data file; QUERY one search string (without it, one search string per line\n"
+    "        of standard input)\n"
+    "  --secondary      treat FILE as the secondary file (no code-entry rewrite)\n"
+    "  --short          search the short list; when it is empty, the extended list\n"
+    "  --free-text      the free-text option is on\n"
+    "  --comments       the comments option is on\n"
+    "  --auto-d-prefix  EntryAutoDPrefix is \"1\"\n";
+
+// Message boxes of the loader go to standard error.
+class ErrorDialogs : public Dialogs {
+public:
+    std::optional<QString> inputText(const QString&, const QString&, const QString&) override {
+        return std::nullopt;
+    }
+    QByteArray text;
+
+protected:
+    MessageButton showMessage(const Message& message) override {
+        text += message.lines.join(QLatin1Char('\n')).toUtf8() + '\n';
+        return firstButton(message.buttons);
+    }
+};
+
+void write(const QByteArray& bytes) {
+    std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stdout);
+}
+
+int usage() {
+    std::fputs(kUsage, stderr);
+    return 2;
+}
+
+// Loads the file as the program loads it; on failure the loader's messages go to stderr.
+bool loadList(const QString& fileName, bool secondary, bool shortList, QStringList& list) {
+    ErrorDialogs dialogs;
+    DataFileSlot slot;
+    bool loaded = secondary ? LoadSecondaryDataFile(fileName, slot, dialogs)
+                            : LoadPrimaryDataFile(fileName, slot, dialogs);
+    if (loaded && secondary) {
+        FieldNames names;
+        if (const std::optional<Message> refused = CheckHeader(slot.headerLine, fileName, names)) {
+            dialogs.show(*refused);
+            loaded = false;
+        }
+    }
+    if (!loaded) {
+        std::fwrite(dialogs.text.constData(), 1, std::size_t(dialogs.text.size()), stderr);
+        return false;
+    }
+    if (!secondary && slot.shortList.isEmpty()) {
+        BuildShortList(slot.extended, slot.shortList);
+    }
+    list = shortList && !slot.shortList.isEmpty() ? slot.shortList : slot.extended;
+    return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QuerySettings settings;
+    bool secondary = false;
+    bool shortList = false;
+    QList<QByteArray> positional;
+    bool optionsEnded = false;
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray arg(argv[i]);
+        if (optionsEnded || !arg.startsWith("--")) {
+            positional << arg;
+        } else if (arg == "--") {
+            optionsEnded = true;
+        } else if (arg == "--secondary") {
+            secondary = true;
+        } else if (arg == "--short") {
+            shortList = true;
+        } else if (arg == "--free-text") {
+            settings.freeText = true;
+        } else if (arg == "--comments") {
+            settings.comments = true;
+        } else if (arg == "--auto-d-prefix") {
+            settings.entryAutoDPrefix = true;
+        } else {
+            return usage();
+        }
+    }
+    if (positional.isEmpty() || positional.size() > 2) {
+        return usage();
+    }
+    settings.primaryInUse = !secondary;
+
+    QStringList list;
+    if (!loadList(QFile::decodeName(positional.first()), secondary, shortList, list)) {
+        return 1;
+    }
+    QuerySession session(list, settings);
+    if (positional.size() == 2) {
+        write(session.search(positional.at(1)));
+        return 0;
+    }
+    // One search string per line of standard input, read as it comes.
+    QByteArray given;
+    for (int c = std::getc(stdin);; c = std::getc(stdin)) {
+        if (c != EOF && c != '\n') {
+            given += char(c);
+            continue;
+        }
+        if (c == EOF && given.isEmpty()) {
+            break;
+        }
+        if (c == '\n' && given.endsWith('\r')) {
+            given.chop(1);  // a CR LF line end
+        }
+        write(session.search(given));
+        std::fflush(stdout);
+        given.clear();
+        if (c == EOF) {
+            break;
+        }
+    }
+    return 0;
+}

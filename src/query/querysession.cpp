@@ -1,0 +1,73 @@
+#include "query/querysession.h"
+
+#include "base/textutil.h"
+#include "search/normalize.h"
+#include "search/resulttable.h"
+#include "search/searchtexts.h"
+
+namespace vex {
+
+namespace {
+
+// Runs without a window: nothing to process, ESC never pressed; keeps the rejection.
+class QuietHook : public SearchRunHook {
+public:
+    void rejected(const Message& message) override { rejection = message; }
+    StepAnswer afterStep(const RunStep&) override { return StepAnswer::Continue; }
+    std::optional<Message> rejection;
+};
+
+QByteArray line(const char* tag, const QString& value) {
+    return QByteArray(tag) + '\t' + value.toUtf8() + '\n';
+}
+
+// A message as its box shows it, the lines joined by a backslash and an "n".
+QByteArray rejectedLine(const Message& message) {
+    QStringList shown;
+    for (const QString& l : message.lines) {
+        shown << DisplayedText(l);
+    }
+    return line("rejected", shown.join(QStringLiteral("\\n"))) + "end\t0\n";
+}
+
+}  // namespace
+
+QuerySession::QuerySession(const QStringList& list, const QuerySettings& settings)
+    : list_(list), settings_(settings) {}
+
+QByteArray QuerySession::search(const QByteArray& given) {
+    QByteArray out = "query\t" + given + '\n';
+
+    NormalizeInput in;
+    in.searchInput = trimmed32(QString::fromUtf8(given));
+    if (in.searchInput.isEmpty()) {
+        return out + rejectedLine(EmptySearchStringWarning());
+    }
+    in.freeText = settings_.freeText;
+    in.comments = settings_.comments;
+    in.primaryInUse = settings_.primaryInUse;
+    in.entryAutoDPrefix = settings_.entryAutoDPrefix ? QStringLiteral("1") : QString();
+    in.locale = settings_.locale;
+    const NormalizeOutcome normalized = NormalizeSearchString(in);
+    if (!normalized.accepted) {
+        return out + rejectedLine(normalized.message.value_or(Message{}));
+    }
+    // The free-text warning, if any, is answered OK: the search goes on.
+
+    ResultTable table;
+    QuietHook hook;
+    const RunOutcome run =
+        engine_.run(list_, normalized.searchInput, normalized.operatorCount.value_or(0),
+                    SearchOptions{settings_.freeText, settings_.comments}, table, hook);
+    if (run.outcome == -2) {
+        return out + rejectedLine(hook.rejection.value_or(Message{}));
+    }
+    out += line("applied", run.searchInput);
+    for (int row = 0; row < table.count(); ++row) {
+        out += "hit\t" + table.code(row).toUtf8() + '\t' + table.text(row).toUtf8() + '\n';
+    }
+    out += "end\t" + QByteArray::number(table.count()) + '\n';
+    return out;
+}
+
+}  // namespace vex

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "search/searchengine.h"
+
+#include <QByteArray>
+#include <QLocale>
+#include <QString>
+#include <QStringList>
+
+namespace vex {
+
+// How the command-line tool searches: the list and the options the window would have.
+struct QuerySettings {
+    bool primaryInUse = true;
+    bool freeText = false;
+    bool comments = false;
+    bool entryAutoDPrefix = false;
+    QLocale locale = QLocale::system();
+};
+
+// Searches one list with one search string after another, each as the Search button does it,
+// and writes the report lines of each search.
+class QuerySession {
+public:
+    QuerySession(const QStringList& list, const QuerySettings& settings);
+
+    // The lines for one search string (its bytes as given), LF-terminated, in UTF-8.
+    QByteArray search(const QByteArray& given);
+
+private:
+    QStringList list_;
+    QuerySettings settings_;
+    SearchEngine engine_;
+};
+
+}  // namespace vex
