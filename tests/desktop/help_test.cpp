@@ -1,0 +1,175 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include "app/appstate.h"
+#include "desktop/helphandler.h"
+#include "desktop/helplauncher.h"
+#include "scripteddialogs.h"
+#include "tempfiles.h"
+#include "ui/qtdialogs.h"
+
+namespace vex {
+namespace {
+
+// Records what a help request opens instead of opening it.
+class RecordingLauncher : public HelpLauncher {
+public:
+    void openUrl(const QString& target) override { urls.append(target); }
+    void openCompiledHelp(const QString& file, int helpContext) override {
+        compiled.append({file, helpContext});
+    }
+
+    QStringList urls;
+    QList<QPair<QString, int>> compiled;
+};
+
+TEST(WebHelpTargetTest, TargetRules) {
+    struct Case {
+        const char* location;
+        const char* omitPrefix;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"http://www.example.org/diagnose/help", "0",
+         "http://www.example.org/diagnose/help/index.html"},
+        // A web address never gets the file prefix.
+        {"http://www.example.org/diagnose/help", "1",
+         "http://www.example.org/diagnose/help/index.html"},
+        {"https://help.example.org", "1", "https://help.example.org/index.html"},
+        {"C:\\Vex\\Hjælp", "1", "file:///C:/Vex/Hjælp/index.html"},
+        {"C:\\Vex\\Hjælp", "0", "C:/Vex/Hjælp/index.html"},
+        {"/srv/vex/help", "1", "file:////srv/vex/help/index.html"},
+        {"/srv/vex/help/", "0", "/srv/vex/help//index.html"},
+        {"http://www.example.org/help/", "0", "http://www.example.org/help//index.html"},
+        // "http" elsewhere than at the start, or in capitals, is a local location.
+        {"C:\\Docs\\httphelp", "1", "file:///C:/Docs/httphelp/index.html"},
+        {"/data/http", "0", "/data/http/index.html"},
+        {"HTTP://www.example.org", "1", "file:///HTTP://www.example.org/index.html"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(WebHelpTarget(QString::fromUtf8(c.location), QStringLiteral("index.html"),
+                                QString::fromUtf8(c.omitPrefix)),
+                  QString::fromUtf8(c.expected))
+            << c.location << " prefix switch " << c.omitPrefix;
+    }
+}
+
+class HelpHandlerTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        app.programFolder = dir.path();
+        app.programFileName = QStringLiteral("vexdiagnose");
+    }
+    QString chmPath() const { return dir.filePath(QStringLiteral("vexdiagnose.chm")); }
+
+    QTemporaryDir dir;
+    AppState app;
+    test::ScriptedDialogs dialogs;
+    RecordingLauncher launcher;
+    HelpHandler help{app, dialogs, launcher};
+};
+
+TEST_F(HelpHandlerTest, DefaultSettingsOpenTheWebEntryPage) {
+    help.OpenProgramHelp();
+    EXPECT_EQ(launcher.urls,
+              QStringList{QStringLiteral("http://www.example.org/diagnose/help/index.html")});
+    EXPECT_TRUE(launcher.compiled.isEmpty());
+    EXPECT_TRUE(dialogs.shown.isEmpty());
+}
+
+TEST_F(HelpHandlerTest, LocalLocationWithBackSlashesIsKeptWithForwardSlashes) {
+    app.settings.location = QStringLiteral("C:\\Vex\\help");
+    app.settings.indexFile = QStringLiteral("start.htm");
+    app.settings.omitHtmlFilePrefix = QStringLiteral("1");
+    help.HandleHelpRequest(MessageBoxHelpContext);
+    help.HandleHelpRequest(ProgramHelpContext);
+    const QString target = QStringLiteral("file:///C:/Vex/help/start.htm");
+    EXPECT_EQ(launcher.urls, (QStringList{target, target}));
+    EXPECT_EQ(app.settings.location, QStringLiteral("C:/Vex/help"));
+}
+
+TEST_F(HelpHandlerTest, MissingCompiledHelpWarnsOnceThenUsesTheWebForTheRestOfTheRun) {
+    app.settings.useLocalHTMLHelp = QStringLiteral("1");
+    help.OpenProgramHelp();
+    ASSERT_EQ(dialogs.shown.size(), 1);
+    const Message& box = dialogs.shown.first();
+    EXPECT_EQ(box.kind, MessageKind::Error);
+    EXPECT_EQ(box.buttons, ButtonOk);
+    EXPECT_EQ(box.lines,
+              (QStringList{
+                  QString(),
+                  QStringLiteral("Programmet kan ikke finde den tilhørende lokale online hjælp:"),
+                  QStringLiteral("vexdiagnose.chm"),
+                  QStringLiteral("der burde ligge i samme mappe som programmet selv."),
+                  QStringLiteral("Rediger om nødvendigt INI-filen:"),
+                  QStringLiteral("vexdiagnose.ini"),
+                  QStringLiteral("og sæt parametren: UseLocalHTMLHelp til = 0"),
+              }));
+    EXPECT_EQ(app.settings.useLocalHTMLHelp, QStringLiteral("0"));
+    EXPECT_EQ(launcher.urls.size(), 1);
+
+    // Even a compiled help file that turns up later is not used again in this run.
+    test::writeFile(dir, QStringLiteral("vexdiagnose.chm"), "chm");
+    help.HandleHelpRequest(MessageBoxHelpContext);
+    EXPECT_EQ(dialogs.shown.size(), 1);
+    EXPECT_EQ(launcher.urls,
+              (QStringList(2, QStringLiteral("http://www.example.org/diagnose/help/index.html"))));
+    EXPECT_TRUE(launcher.compiled.isEmpty());
+}
+
+TEST_F(HelpHandlerTest, PresentCompiledHelpOpensAtTheRequestedContext) {
+    app.settings.useLocalHTMLHelp = QStringLiteral("1");
+    app.helpFile = dir.filePath(QStringLiteral("DazuridaDozo/vexdiagnose.chm"));
+    test::writeFile(dir, QStringLiteral("vexdiagnose.chm"), "chm");
+    help.OpenProgramHelp();
+    help.HandleHelpRequest(MessageBoxHelpContext);
+    ASSERT_EQ(launcher.compiled.size(), 2);
+    EXPECT_EQ(QFileInfo(launcher.compiled[0].first), QFileInfo(chmPath()));
+    EXPECT_EQ(launcher.compiled[0].second, ProgramHelpContext);
+    EXPECT_EQ(launcher.compiled[1].second, MessageBoxHelpContext);
+    EXPECT_EQ(QFileInfo(app.helpFile), QFileInfo(chmPath()));  // the file beside the program
+    EXPECT_TRUE(launcher.urls.isEmpty());
+    EXPECT_TRUE(dialogs.shown.isEmpty());
+}
+
+TEST_F(HelpHandlerTest, ACompiledHelpFolderOfThatNameIsNoHelpFile) {
+    app.settings.useLocalHTMLHelp = QStringLiteral("1");
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("vexdiagnose.chm")));
+    help.OpenProgramHelp();
+    EXPECT_EQ(dialogs.shown.size(), 1);
+    EXPECT_TRUE(launcher.compiled.isEmpty());
+    EXPECT_EQ(launcher.urls.size(), 1);
+}
+
+TEST_F(HelpHandlerTest, HelpButtonOfAMessageBoxReachesTheHandlerAndLeavesTheBoxOpen) {
+    QWidget window;
+    window.resize(300, 200);
+    window.show();
+    QtDialogs boxes(&window);
+    boxes.setHelpHandler([this](int context) { help.HandleHelpRequest(context); });
+    bool openAfterHelp = false;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        QTest::mouseClick(box->button(QMessageBox::Help), Qt::LeftButton);
+        openAfterHelp = box->isVisible();
+        QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
+    });
+    EXPECT_EQ(boxes.show(MessageKind::Error, ButtonOk | ButtonHelp, {QStringLiteral("Fejl")}),
+              ButtonOk);
+    EXPECT_TRUE(openAfterHelp);
+    EXPECT_EQ(launcher.urls,
+              QStringList{QStringLiteral("http://www.example.org/diagnose/help/index.html")});
+}
+
+}  // namespace
+}  // namespace vex
