@@ -83,6 +83,12 @@ bool SingleInstance::tryTakeLock() {
 }
 
 SingleInstance::StartResult SingleInstance::start(int ackTimeoutMs) {
+    const StartResult result = decide(ackTimeoutMs);
+    first_ = result == FirstInstance;
+    return result;
+}
+
+SingleInstance::StartResult SingleInstance::decide(int ackTimeoutMs) {
     if (tryTakeLock()) {
         listen();
         return FirstInstance;

@@ -49,7 +49,9 @@ public:
     // wait for the running instance (also the wait for it to start listening).
     StartResult start(int ackTimeoutMs = 2000);
 
-    bool isFirstInstance() const { return lock_.isLocked(); }
+    // The last start made this process the one that runs (with the lock, or unguarded when
+    // no lock could be made at all).
+    bool isFirstInstance() const { return first_; }
     bool isListening() const;
 
     // Called (after activationRequested) each time a later start asks for the window.
@@ -59,6 +61,7 @@ signals:
     void activationRequested();
 
 private:
+    StartResult decide(int ackTimeoutMs);
     bool tryTakeLock();
     void listen();
     bool askRunningInstance(int timeoutMs);
@@ -68,6 +71,7 @@ private:
     QLockFile lock_;
     std::unique_ptr<QLocalServer> server_;
     std::function<void()> handler_;
+    bool first_ = false;
 };
 
 // Brings a window back from the task bar and to the front: restored when minimised, shown

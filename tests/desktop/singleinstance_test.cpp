@@ -94,15 +94,6 @@ TEST_F(SingleInstanceTest, LiveLockHolderThatDoesNotAnswerEndsTheWaitInTime) {
     EXPECT_TRUE(holder.isLocked());
 }
 
-TEST(SingleInstanceAddressTest, DefaultAddressIsPerUserAndStable) {
-    const InstanceAddress a = DefaultInstanceAddress();
-    const InstanceAddress b = DefaultInstanceAddress();
-    EXPECT_EQ(a.lockFilePath, b.lockFilePath);
-    EXPECT_EQ(a.serverName, b.serverName);
-    EXPECT_TRUE(QFileInfo(a.lockFilePath).fileName().startsWith(QStringLiteral("vexdiagnose-")));
-    EXPECT_NE(a.lockFilePath, a.serverName);
-}
-
 TEST(BringWindowToFrontTest, RestoresAMinimisedWindow) {
     QWidget window;
     window.showMinimized();
