@@ -56,6 +56,7 @@ void MainWindow::FormShow() {
     ui_.pnlFloatingButtons->move(scale_.px(5) + search.x() + search.width(),
                                  ui_.pnlFloatingButtons->y());
     ui_.btnSearch->setFocus();
+    ScheduleIndexWarmUp();
 }
 
 void MainWindow::FormClose() {

@@ -96,6 +96,9 @@ public:
     void pnlTopResize();
     void chkKorteListeClick();
 
+    // Builds the search indexes of the searchable lists while the window is idle.
+    void ScheduleIndexWarmUp();
+
     // The window colour (while desktop themes are on).
     void ApplyWindowColour();
     // Height of the upper area (the splitter's first pane), within its limits.
@@ -111,6 +114,7 @@ protected:
 
 private:
     void connectHandlers();
+    void WarmNextIndex();
     int CurrentGridRow() const;
 
     AppState& app_;
@@ -123,6 +127,7 @@ private:
     ResultTable* results_ = nullptr;
     EscKeyTracker* esc_ = nullptr;
     std::unique_ptr<SearchEngine> engine_;
+    QList<const QString*> warmed_;  // lists whose index has been built ahead
 };
 
 }  // namespace vex
