@@ -1,0 +1,149 @@
+// A search string through normalisation and a full search run over a small fixed list, with
+// every combination of the options (free text, comments, primary file in use, the automatic
+// "D" in front of a typed code) and two number formats.
+//
+// The run through the search engine (which searches an index of the list) must give exactly
+// the hits of calling FindNextMatch again and again over the plain list, and the result table
+// must keep its widths. The raw string also goes to FindNextMatch and the code look-up as it
+// is, so their handling of strings the normalisation never hands over is covered too.
+
+#include "data/loading.h"
+#include "data/record.h"
+#include "fuzzsupport.h"
+#include "search/matcher.h"
+#include "search/normalize.h"
+#include "search/resulttable.h"
+#include "search/searchengine.h"
+#include "search/searchtext.h"
+
+#include <QLocale>
+
+#include <vector>
+
+using namespace vex;
+using namespace vex::fuzz;
+
+namespace {
+
+struct Lists {
+    QStringList extended;
+    QStringList shortList;
+};
+
+const Lists& lists() {
+    static const Lists l = [] {
+        Lists out;
+        DataFileSlot slot;
+        AnsweringDialogs dialogs;
+        VEX_FUZZ_CHECK(LoadSecondaryDataFile(QStringLiteral(VEX_FUZZ_SEARCH_LIST), slot, dialogs));
+        out.extended = slot.extended;
+        out.shortList = slot.shortList;
+        return out;
+    }();
+    return l;
+}
+
+class RecordingHook : public SearchRunHook {
+public:
+    void rejected(const Message&) override { ++rejections; }
+    void hundredRows() override { ++hundreds; }
+    StepAnswer afterStep(const RunStep& step) override {
+        VEX_FUZZ_CHECK(!lastSeen);
+        lastSeen = step.last;
+        if (step.hit >= 0) {
+            hits.push_back(step.hit);
+        } else {
+            VEX_FUZZ_CHECK(step.hit == -1 || step.hit == -2);
+        }
+        VEX_FUZZ_CHECK(step.rows == int(hits.size()));
+        return StepAnswer::Continue;
+    }
+
+    std::vector<qsizetype> hits;
+    int rejections = 0;
+    int hundreds = 0;
+    bool lastSeen = false;
+};
+
+// The hits of FindNextMatch called over and over on the plain list, as the run calls it.
+std::vector<qsizetype> plainHits(const QStringList& list, QString searchInput, int operatorCount,
+                                 const SearchOptions& options, bool& rejected) {
+    std::vector<qsizetype> hits;
+    rejected = false;
+    for (qsizetype p = 0; p >= 0 && p < list.size();) {
+        const MatchResult r = FindNextMatch(list, p, searchInput, operatorCount, options);
+        VEX_FUZZ_CHECK(r.position >= -2 && r.position < list.size());
+        VEX_FUZZ_CHECK(r.position == -2 ? r.message.has_value() : !r.message.has_value());
+        if (r.position < 0) {
+            rejected = r.position == -2;
+            break;
+        }
+        VEX_FUZZ_CHECK(r.position >= p);
+        hits.push_back(r.position);
+        p = r.position + 1;
+    }
+    return hits;
+}
+
+void runAndCompare(SearchEngine& engine, const QStringList& list, const QString& searchInput,
+                   int operatorCount, const SearchOptions& options) {
+    ResultTable table;
+    RecordingHook hook;
+    const RunOutcome outcome = engine.run(list, searchInput, operatorCount, options, table, hook);
+    VEX_FUZZ_CHECK(list.isEmpty() || hook.lastSeen);
+    VEX_FUZZ_CHECK(table.count() == int(hook.hits.size()));
+    VEX_FUZZ_CHECK(outcome.resultsFound == (table.count() > 0));
+    VEX_FUZZ_CHECK(hook.hundreds == (table.count() >= 100 ? 1 : 0));
+    for (int row = 0; row < table.count(); ++row) {
+        VEX_FUZZ_CHECK(table.code(row).size() <= ResultTable::kCodeWidth);
+        VEX_FUZZ_CHECK(table.text(row).size() <= ResultTable::kTextWidth);
+    }
+
+    bool rejected = false;
+    const std::vector<qsizetype> expected =
+        plainHits(list, searchInput, operatorCount, options, rejected);
+    VEX_FUZZ_CHECK(hook.hits == expected);
+    VEX_FUZZ_CHECK((outcome.outcome == -2) == rejected);
+    VEX_FUZZ_CHECK(hook.rejections == (rejected ? 1 : 0));
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    if (size < 1 || size > 4096) {
+        return 0;
+    }
+    const uint8_t flags = data[0];
+    const QString typed = textFromBytes(bytesOf(data + 1, size - 1), (flags & 0x80) != 0);
+
+    NormalizeInput in;
+    in.searchInput = typed;
+    in.freeText = (flags & 0x01) != 0;
+    in.comments = (flags & 0x02) != 0;
+    in.primaryInUse = (flags & 0x04) != 0;
+    in.entryAutoDPrefix = (flags & 0x08) != 0 ? QStringLiteral("1") : QStringLiteral("0");
+    in.locale = (flags & 0x10) != 0 ? QLocale(QLocale::Danish, QLocale::Denmark) : QLocale::c();
+    const NormalizeOutcome normalized = NormalizeSearchString(in);
+    VEX_FUZZ_CHECK(normalized.accepted != normalized.message.has_value());
+    VEX_FUZZ_CHECK(!normalized.accepted || normalized.operatorCount.has_value());
+
+    const SearchOptions options{in.freeText, in.comments};
+    const QStringList& list = (flags & 0x20) != 0 ? lists().shortList : lists().extended;
+    SearchEngine engine;
+    if (normalized.accepted) {
+        runAndCompare(engine, list, normalized.searchInput, *normalized.operatorCount, options);
+        // Again, now on the index the first run built.
+        runAndCompare(engine, list, normalized.searchInput, *normalized.operatorCount, options);
+    }
+
+    // The raw string with any operator count, straight to the matcher and the code look-up.
+    if ((flags & 0x40) != 0) {
+        const int operatorCount = int(size % 4) - 1;
+        runAndCompare(engine, list, typed, operatorCount, options);
+        for (const FindMode mode : {FindMode::Normal, FindMode::CodeLookUp}) {
+            const qsizetype at = FindTerm(list, typed, mode, 0, options);
+            VEX_FUZZ_CHECK(at >= -1 && at < list.size());
+        }
+    }
+    return 0;
+}
