@@ -5,6 +5,8 @@
 #include <QHBoxLayout>
 #include <QItemSelectionModel>
 #include <QPainter>
+#include <QStyle>
+#include <QStyleOptionHeader>
 #include <QTableView>
 #include <QToolButton>
 
@@ -71,8 +73,20 @@ void ResultNavigator::perform(Action action) {
 }
 
 void IndicatorHeader::paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const {
-    QHeaderView::paintSection(painter, rect, logicalIndex);
-    const auto* view = qobject_cast<const QTableView*>(parentWidget());
+    // The indicator column shows no row numbers, only the arrow of the current row.
+    QStyleOptionHeader option;
+    initStyleOption(&option);
+    option.rect = rect;
+    option.section = logicalIndex;
+    option.text = QString();
+    painter->save();  // the style may leave its clip behind
+    style()->drawControl(QStyle::CE_Header, &option, painter, this);
+    painter->restore();
+    const QTableView* view = nullptr;
+    for (const QWidget* w = parentWidget(); w != nullptr && view == nullptr;
+         w = w->parentWidget()) {
+        view = qobject_cast<const QTableView*>(w);
+    }
     if (view == nullptr || view->currentIndex().row() != logicalIndex) {
         return;
     }
@@ -81,7 +95,7 @@ void IndicatorHeader::paintSection(QPainter* painter, const QRect& rect, int log
     painter->setPen(Qt::NoPen);
     painter->setBrush(Qt::black);
     const QPointF c = QRectF(rect).center();
-    const qreal s = qMin(rect.width(), rect.height()) / 4.0;
+    const qreal s = qMin(rect.width(), rect.height()) / 3.0;
     painter->drawPolygon(
         QPolygonF{c + QPointF(-s / 1.5, -s), c + QPointF(s, 0), c + QPointF(-s / 1.5, s)});
     painter->restore();
