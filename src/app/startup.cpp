@@ -184,6 +184,7 @@ StartupOutcome FormCreate(MainWindow& window, const StartupEnvironment& environm
         app.customWindowColor = *colour;
     }
     window.ApplyWindowColour();
+    window.FormPaint();  // the navigator's look follows the themes from the start
 
     if (window.userStore() != nullptr) {  // 17
         ApplyUserValues(window, LoadUserValues(*window.userStore()));

@@ -1,0 +1,182 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSplitter>
+#include <QStyle>
+#include <QTableView>
+#include <QTest>
+#include <QToolButton>
+
+#include "search/resulttable.h"
+#include "ui/captions.h"
+#include "ui/hinttiming.h"
+#include "ui/resultgrid.h"
+#include "windowfixture.h"
+
+namespace vex::test {
+namespace {
+
+const QStringList kRecords{
+    Record("DA00", "Kolera", true, "cholera"),
+    "DA01\t*\tTyfus\t\tsyn\tFørste&lt;BR&gt;anden<tab>tredje\tstik\t\"Bemærk "
+    "\"\"x\"\"\"\t03-04-2015",
+    Record("DB01", "Skoldkopper"),
+};
+
+TEST(RecordDisplayTest, ShowsEveryFieldOfTheRecord) {
+    WindowFixture f;
+    f.writeList("ICD10vex.txt", kRecords);
+    ASSERT_EQ(f.startAndShow(), StartupOutcome::Ready);
+    f.app.currentIndex = 1;
+    f.window().ShowCurrentRecord();
+    WindowWidgets& ui = f.ui();
+    EXPECT_EQ(ui.txtSKSkode->text(), "DA01*");
+    EXPECT_EQ(ui.txtDiagnoseTekst->toPlainText(), "Tyfus");
+    EXPECT_EQ(ui.txtSynonymer->toPlainText(), "syn");
+    EXPECT_EQ(ui.txtInklusiv->toPlainText(), "Første\nanden\ttredje");
+    EXPECT_EQ(ui.txtStikord->text(), "stik");
+    EXPECT_EQ(ui.txtKommentarer->toPlainText(), "Bemærk \"x\"");
+    EXPECT_EQ(LabelCaption(ui.lblRedigeret), "03-04-2015");
+    EXPECT_EQ(ui.lblRedigeret->geometry().right() + 1, f.window().scale().px(440));
+    EXPECT_FALSE(ui.chkKorteListe->isChecked());
+    EXPECT_EQ(f.window().statusPanelText(0), " Post: 2 af 3");
+    EXPECT_EQ(f.app.list1.indexPointer, 1);
+
+    // The short-list box only shows the flag: a click puts it back.
+    QTest::mouseClick(ui.chkKorteListe, Qt::LeftButton);
+    EXPECT_FALSE(ui.chkKorteListe->isChecked());
+    f.app.currentIndex = 0;
+    f.window().ShowCurrentRecord();
+    EXPECT_TRUE(ui.chkKorteListe->isChecked());
+    QTest::mouseClick(ui.chkKorteListe, Qt::LeftButton);
+    EXPECT_TRUE(ui.chkKorteListe->isChecked());
+}
+
+TEST(RecordDisplayTest, GridCodeFoundNowhereLeavesTheDisplayAlone) {
+    WindowFixture f;
+    f.writeList("ICD10vex.txt", kRecords);
+    ASSERT_EQ(f.startAndShow(), StartupOutcome::Ready);
+    f.search("kolera");
+    ASSERT_EQ(f.ui().txtSKSkode->text(), "DA00");
+    f.window().data().current[0] = Record("DZ99", "Andet");  // the grid's code is gone
+    f.window().DBGrid1Enter();
+    EXPECT_EQ(f.ui().txtSKSkode->text(), "DA00");
+    EXPECT_EQ(f.window().statusPanelText(1), "");
+    EXPECT_EQ(LabelCaption(f.ui().lblSearchCount), "1/1");
+}
+
+TEST(RecordDisplayTest, NoHitsLeaveTheRecordAndEmptyTheCounters) {
+    WindowFixture f;
+    f.writeList("ICD10vex.txt", kRecords);
+    ASSERT_EQ(f.startAndShow(), StartupOutcome::Ready);
+    f.search("kolera");
+    f.search("xyzzy");
+    EXPECT_EQ(f.ui().txtSKSkode->text(), "DA00");
+    EXPECT_EQ(f.window().statusPanelText(1), "");
+    EXPECT_EQ(LabelCaption(f.ui().lblSearchCount), "");
+    EXPECT_FALSE(f.window().windowState().resultsFound);
+}
+
+TEST(WindowFrameTest, TopAreaLimitsAndTheMinimumHeightRule) {
+    WindowFixture f;
+    f.writeList("ICD10vex.txt", kRecords);
+    ASSERT_EQ(f.startAndShow(), StartupOutcome::Ready);
+    MainWindow& w = f.window();
+    const Scale& s = w.scale();
+    EXPECT_EQ(w.ui().pnlTop->height(), s.px(324));
+    EXPECT_EQ(w.minimumHeight(), s.px(324) + s.px(128));
+    w.setTopPanelHeight(s.px(400));
+    QApplication::processEvents();
+    EXPECT_EQ(w.ui().pnlTop->height(), s.px(400));
+    EXPECT_EQ(w.minimumHeight(), s.px(400) + s.px(128));
+    w.setTopPanelHeight(2000);
+    QApplication::processEvents();
+    EXPECT_EQ(w.ui().pnlTop->height(), s.px(476));
+    w.setTopPanelHeight(10);
+    QApplication::processEvents();
+    EXPECT_EQ(w.ui().pnlTop->height(), s.px(324));
+    EXPECT_EQ(w.minimumWidth(), w.maximumWidth());
+    EXPECT_EQ(w.ui().Splitter1->handleWidth(), s.px(4));
+}
+
+TEST(WindowFrameTest, GridSetUp) {
+    WindowFixture f;
+    f.writeList("ICD10vex.txt", kRecords);
+    ASSERT_EQ(f.startAndShow(), StartupOutcome::Ready);
+    QTableView* grid = f.ui().DBGrid1;
+    EXPECT_EQ(grid->selectionBehavior(), QAbstractItemView::SelectRows);
+    EXPECT_EQ(grid->editTriggers(), QAbstractItemView::NoEditTriggers);
+    EXPECT_FALSE(grid->horizontalHeader()->sectionsMovable());
+    EXPECT_TRUE(grid->horizontalHeader()->isVisible());
+    EXPECT_TRUE(grid->verticalHeader()->isVisible());
+    EXPECT_EQ(CurrentGridColours(grid), GridColoursFor(GridColourScheme::BeforeFirstSearch));
+    EXPECT_EQ(CurrentGridColours(grid).cellFont, QColor(0, 0, 128));
+    EXPECT_EQ(grid->toolTip(),
+              "Søgeresultater:\r\nKopiér SKS-kode og tekst med Ctrl-C eller med dobbeltklik");
+    f.search("kolera");
+    const Scale& s = f.window().scale();
+    EXPECT_EQ(grid->columnWidth(0), s.px(68));
+    EXPECT_EQ(grid->columnWidth(0) + grid->columnWidth(1), s.gridColumnsWidth());
+}
+
+TEST(WindowFrameTest, ThemesDecideTheWindowColourAndTheFlatNavigator) {
+    for (bool themes : {true, false}) {
+        WindowFixture f;
+        f.writeList("ICD10vex.txt", kRecords);
+        f.writeFile("vexdiagnose.ini", "[Appearance]\r\nFormCustomColorRGB = 200,210,220\r\n");
+        f.app.parameters = {};
+        auto window = std::make_unique<MainWindow>(f.app, f.dialogs, &f.store);
+        StartupEnvironment environment;
+        environment.readThemesActive = [themes] { return themes; };
+        ASSERT_EQ(FormCreate(*window, environment), StartupOutcome::Ready);
+        window->show();
+        window->repaint();
+        const QColor expected =
+            themes ? QColor(200, 210, 220) : QApplication::palette().window().color();
+        EXPECT_EQ(window->palette().color(QPalette::Window), expected) << themes;
+        EXPECT_EQ(window->ui().pnlBottom->palette().color(QPalette::Window),
+                  QApplication::palette().window().color());
+        EXPECT_EQ(window->ui().DBNavigator1->isFlat(), !themes);
+        window.reset();
+    }
+}
+
+TEST(HintTimingTest, HintsWaitAndStayAsTheDesignSays) {
+    EXPECT_EQ(qApp->style()->styleHint(QStyle::SH_ToolTip_WakeUpDelay), 1800);
+    EXPECT_EQ(kHintDisplayMs, 3500);
+    EXPECT_EQ(HintDisplayText("a\r\nb"), "a\nb");
+}
+
+TEST(BundledListsTest, SearchAndSwitchOnTheBundledLists) {
+    WindowFixture f;
+    f.copyBundledLists();
+    ASSERT_EQ(f.startAndShow(), StartupOutcome::Ready);
+    EXPECT_EQ(f.window().statusPanelText(0), " Post: 1 af 20739");
+    EXPECT_TRUE(f.window().statusPanelText(2).startsWith(" ICD10vex.txt   ("));
+    EXPECT_TRUE(f.ui().btnAlternateDatalist->isEnabled());
+    f.search("kolera");
+    ASSERT_GT(f.window().results().rowCount(), 3);
+    EXPECT_EQ(f.window().results().code(0), "DA00");
+    EXPECT_EQ(f.ui().txtDiagnoseTekst->toPlainText(), "Kolera");
+    EXPECT_EQ(f.window().statusPanelText(1), "Sync");
+    EXPECT_TRUE(f.dialogs.shown.isEmpty());
+
+    f.search("a00.1");  // a typed code on the primary list
+    EXPECT_EQ(f.app.searchInput, "DA001");
+
+    QTest::mouseClick(f.ui().btnAlternateDatalist, Qt::LeftButton);
+    EXPECT_EQ(f.window().statusPanelText(0), " Post: 1 af 15536");
+    EXPECT_TRUE(f.window().statusPanelText(2).startsWith(" Behandling-procedurer-vex.txt   ("));
+    f.search("nervesystemet");
+    EXPECT_GT(f.window().results().rowCount(), 0);
+    EXPECT_EQ(CurrentGridColours(f.ui().DBGrid1), GridColoursFor(GridColourScheme::Secondary));
+}
+
+}  // namespace
+}  // namespace vex::test
