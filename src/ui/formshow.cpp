@@ -56,6 +56,9 @@ void MainWindow::FormShow() {
     ui_.pnlFloatingButtons->move(scale_.px(5) + search.x() + search.width(),
                                  ui_.pnlFloatingButtons->y());
     ui_.btnSearch->setFocus();
+    // The hourglass of the start-up goes when the window is activated; a desktop that does
+    // not activate new windows would leave it for good, so it goes here at the latest.
+    FormActivate();
     ScheduleIndexWarmUp();
 }
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QFrame>
 #include <QLabel>
@@ -79,6 +80,20 @@ TEST(FirstShowTest, HintsPanelsFloatingButtonsAndFocus) {
               true);
     EXPECT_EQ(f.window().focusWidget(), ui.btnSearch);
     EXPECT_EQ(f.dialogs.splashCloseRequests, 1);
+}
+
+TEST(FirstShowTest, StoredPositionAndTopAreaHeightAreApplied) {
+    WindowFixture f;
+    f.writeList("ICD10vex.txt", kRecords);
+    f.store.openGroup(UserGroup::Mode);
+    f.store.writeText(UserGroup::Mode, "PositionTop", "7");
+    f.store.writeText(UserGroup::Mode, "PositionLeft", "11");
+    f.store.writeDword(UserGroup::Mode, "PanelTopHeight", 400);
+    ASSERT_EQ(f.startAndShow(), StartupOutcome::Ready);
+    QApplication::processEvents();
+    EXPECT_EQ(f.window().pos(), QPoint(11, 7));
+    EXPECT_EQ(f.ui().pnlTop->height(), f.window().scale().px(400));
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);  // the start-up hourglass is gone
 }
 
 struct FitCase {
