@@ -138,6 +138,29 @@ INSTANTIATE_TEST_SUITE_P(
         return name.toStdString();
     });
 
+TEST(StartupTest, SecondaryNamedLikeThePrimaryIsOneList) {
+    WindowFixture f;
+    f.writeList("a.txt", kRecords);
+    EXPECT_EQ(f.start({"a.txt", "a.txt"}), StartupOutcome::Ready);
+    EXPECT_TRUE(f.dialogs.shown.isEmpty());
+    EXPECT_TRUE(f.window().data().secondaryDataFile.isEmpty());
+    EXPECT_FALSE(f.ui().btnAlternateDatalist->isEnabled());
+}
+
+TEST(StartupTest, DefaultSecondaryIsUsedOnlyWhenItExists) {
+    WindowFixture f;
+    f.writeList("ICD10vex.txt", kRecords);
+    ASSERT_EQ(f.start(), StartupOutcome::Ready);
+    EXPECT_TRUE(f.window().data().secondaryDataFile.isEmpty());
+
+    WindowFixture g;
+    g.writeList("ICD10vex.txt", kRecords);
+    g.writeList("Behandling-procedurer-vex.txt", kRecords);
+    ASSERT_EQ(g.start(), StartupOutcome::Ready);
+    EXPECT_EQ(g.window().data().secondaryDataFile, "Behandling-procedurer-vex.txt");
+    EXPECT_TRUE(g.ui().btnAlternateDatalist->isEnabled());
+}
+
 TEST(StartupTest, NoUsableFileShowsTheLoadFailureLast) {
     WindowFixture f;
     f.writeFile("p.txt", kBadHeader);

@@ -60,6 +60,22 @@ TEST(WindowLayoutTest, ComponentsSitWhereTheDesignPutsThemAtAnyResolution) {
     }
 }
 
+TEST(WindowLayoutTest, LabelsStartWhereTheDesignPutsThem) {
+    const std::pair<const char*, QPoint> labels[] = {
+        {"lblField00", {2, 10}},     {"lblField02", {3, 34}},       {"lblField04", {3, 74}},
+        {"lblField05", {3, 114}},    {"lblField06", {3, 177}},      {"lblField07", {3, 2}},
+        {"lblSearchCount", {95, 4}}, {"lblSearchString", {164, 4}},
+    };
+    const Scale s(120);
+    QWidget window;
+    BuildWindowLayout(&window, s);
+    for (const auto& [name, at] : labels) {
+        auto* label = window.findChild<QLabel*>(QLatin1String(name));
+        ASSERT_NE(label, nullptr) << name;
+        EXPECT_EQ(label->pos(), QPoint(s.px(at.x()), s.px(at.y()))) << name;
+    }
+}
+
 TEST(WindowLayoutTest, CaptionsHintsAndInitialStates) {
     QWidget window;
     const WindowWidgets w = BuildWindowLayout(&window, Scale(96));
