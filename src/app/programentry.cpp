@@ -6,6 +6,10 @@
 #include "app/appstate.h"
 #include "app/startup.h"
 #include "config/userstorefactory.h"
+#include "desktop/helphandler.h"
+#include "desktop/helplauncher.h"
+#include "desktop/singleinstance.h"
+#include "desktop/splashcontrol.h"
 #include "ui/hinttiming.h"
 #include "ui/mainwindow.h"
 #include "ui/qtdialogs.h"
@@ -20,13 +24,28 @@ int RunProgram(QApplication& app) {
     state.programFileName = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
     state.parameters = QCoreApplication::arguments().mid(1);
 
+    // A second start hands over to the running instance and ends.
+    SingleInstance instance;
+    if (instance.start() == SingleInstance::AnotherInstanceRuns) {
+        return 0;
+    }
+    SplashControl splash;
+    splash.start(state.parameter(1), state.parameter(2));
+
     QtDialogs dialogs;
+    dialogs.setSplashCloser([&splash] { splash.requestClose(); });
     const std::unique_ptr<UserStore> userStore = CreatePlatformUserStore();
     MainWindow window(state, dialogs, userStore.get());
     dialogs.setParentWindow(&window);
+    window.setFirstShowSplashRequest([&splash] { splash.requestClose(true); });
 
+    DesktopHelpLauncher launcher;
+    HelpHandler help(state, dialogs, launcher);
     StartupEnvironment environment;
     environment.readThemesActive = ReadThemesActive;
+    environment.installHelpHandler = [&dialogs, &help] {
+        dialogs.setHelpHandler([&help](int context) { help.HandleHelpRequest(context); });
+    };
     if (FormCreate(window, environment) != StartupOutcome::Ready) {
         // No usable data file, or a failed load asked for the end: no window is used.
         while (QApplication::overrideCursor() != nullptr) {
@@ -34,6 +53,7 @@ int RunProgram(QApplication& app) {
         }
         return 0;
     }
+    instance.setActivationHandler([&window] { BringWindowToFront(&window); });
     window.show();
     return app.exec();
 }

@@ -18,18 +18,18 @@
 #include "config/datafilenames.h"
 #include "config/inisettings.h"
 #include "config/uservalues.h"
+#include "desktop/programversion.h"
 #include "ui/captions.h"
 #include "ui/mainwindow.h"
 #include "ui/resultgrid.h"
 #include "ui/windowfit.h"
-#include "version.h"
 
 namespace vex {
 
 namespace {
 
 QString VersionText() {
-    return QStringLiteral("v. %1.%2 ").arg(VEX_VERSION_MAJOR).arg(VEX_VERSION_MINOR);
+    return QStringLiteral("v. ") + FileVersionText(2) + QLatin1Char(' ');
 }
 
 QString WithSeparator(const QString& folder) {

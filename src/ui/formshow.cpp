@@ -50,7 +50,11 @@ void MainWindow::FormShow() {
         RerunSearch();
     }
 
-    dialogs_.requestSplashClose();
+    if (firstShowSplashRequest_) {
+        firstShowSplashRequest_();
+    } else {
+        dialogs_.requestSplashClose();
+    }
 
     const QRect search = ui_.btnSearch->geometry();
     ui_.pnlFloatingButtons->move(scale_.px(5) + search.x() + search.width(),

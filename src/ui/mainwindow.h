@@ -2,6 +2,7 @@
 
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 
 #include "app/appstate.h"
@@ -96,6 +97,11 @@ public:
     void pnlTopResize();
     void chkKorteListeClick();
 
+    // What the first show does to close the splash screen (by default the dialogs' request).
+    void setFirstShowSplashRequest(std::function<void()> request) {
+        firstShowSplashRequest_ = std::move(request);
+    }
+
     // Builds the search indexes of the searchable lists while the window is idle.
     void ScheduleIndexWarmUp();
 
@@ -127,7 +133,8 @@ private:
     ResultTable* results_ = nullptr;
     EscKeyTracker* esc_ = nullptr;
     std::unique_ptr<SearchEngine> engine_;
-    QList<const QString*> warmed_;  // lists whose index has been built ahead
+    QList<const QString*> warmed_;
+    std::function<void()> firstShowSplashRequest_;  // lists whose index has been built ahead
 };
 
 }  // namespace vex
