@@ -55,13 +55,13 @@ MessageButton QtDialogs::showMessage(const Message& message) {
     box.setObjectName(QStringLiteral("MessageBox"));
     box.setProperty("messageText", message.text());
     QAbstractButton* first = nullptr;
-    for (const ButtonSpec& spec : kButtons) {
-        if ((message.buttons & spec.button) == 0) {
+    for (const ButtonSpec& entry : kButtons) {
+        if ((message.buttons & entry.button) == 0) {
             continue;
         }
-        QAbstractButton* button = box.addButton(spec.standard);
-        button->setProperty("vexButton", static_cast<int>(spec.button));
-        if (spec.button == ButtonHelp) {
+        QAbstractButton* button = box.addButton(entry.standard);
+        button->setProperty("vexButton", static_cast<int>(entry.button));
+        if (entry.button == ButtonHelp) {
             // The box closes on any of its buttons; the help button is taken out of that
             // so that it only asks for help and the box stays open.
             QObject::disconnect(button, &QAbstractButton::clicked, nullptr, nullptr);
