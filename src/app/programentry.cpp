@@ -5,6 +5,7 @@
 
 #include "app/appstate.h"
 #include "app/startup.h"
+#include "app/testevents.h"
 #include "config/userstorefactory.h"
 #include "desktop/helphandler.h"
 #include "desktop/helplauncher.h"
@@ -31,6 +32,7 @@ int RunProgram(QApplication& app) {
     }
     SplashControl splash;
     splash.start(state.parameter(1), state.parameter(2));
+    NoteTestEvent("splash");
 
     QtDialogs dialogs;
     dialogs.setSplashCloser([&splash] { splash.requestClose(); });
@@ -53,8 +55,12 @@ int RunProgram(QApplication& app) {
         }
         return 0;
     }
-    instance.setActivationHandler([&window] { BringWindowToFront(&window); });
+    instance.setActivationHandler([&window] {
+        BringWindowToFront(&window);
+        NoteTestEvent("activated");
+    });
     window.show();
+    NoteTestEvent("window");
     return app.exec();
 }
 
