@@ -45,8 +45,10 @@ int RunProgram(QApplication& app) {
     HelpHandler help(state, dialogs, launcher);
     StartupEnvironment environment;
     environment.readThemesActive = ReadThemesActive;
-    environment.installHelpHandler = [&dialogs, &help] {
-        dialogs.setHelpHandler([&help](int context) { help.HandleHelpRequest(context); });
+    environment.installHelpHandler = [&dialogs, &help, &window] {
+        const auto request = [&help](int context) { help.HandleHelpRequest(context); };
+        dialogs.setHelpHandler(request);
+        window.setHelpRequest(request);  // F1 and the two help buttons
     };
     if (FormCreate(window, environment) != StartupOutcome::Ready) {
         // No usable data file, or a failed load asked for the end: no window is used.

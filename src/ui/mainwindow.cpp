@@ -58,6 +58,7 @@ void MainWindow::connectHandlers() {
             [this] { state_.gridFollow = true; });
     ui_.pnlTop->installEventFilter(this);
     ui_.DBGrid1->installEventFilter(this);
+    connectKeysAndButtons();
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {

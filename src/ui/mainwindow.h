@@ -10,6 +10,8 @@
 #include "ui/scale.h"
 #include "ui/windowwidgets.h"
 
+class QKeyEvent;
+
 namespace vex {
 
 class Dialogs;
@@ -84,6 +86,31 @@ public:
     void btnListSelectClick();
     void btnAlternateDatalistClick();
 
+    // Record buttons, window keys, clipboard, information and help.
+    void btnFirstClick();
+    void btnPriorClick();
+    void btnNextClick();
+    void btnLastClick();
+    void FormKeyDown(const QKeyEvent& key);  // every key of the window, before its control
+    void DBGrid1KeyDown(const QKeyEvent& key);
+    void DBGrid1DblClick();
+    void txtSKSkodeKeyDown(const QKeyEvent& key);
+    void txtSKSkodeDblClick();
+    void txtDiagnoseTekstKeyDown(const QKeyEvent& key);
+    void txtDiagnoseTekstDblClick();
+    void RecordFieldKeyDown(const QKeyEvent& key);  // synonyms, inclusions, keywords, comments
+    void btnInfoClick();
+    void btnHelpClick();
+    void btnHelpGlyphClick();
+    void OpenProgramHelp();
+
+    // Where help requests go (the application's help handler), and what sounds the alert (by
+    // default the desktop's alert sound).
+    void setHelpRequest(std::function<void(int helpContext)> request) {
+        helpRequest_ = std::move(request);
+    }
+    void setAlertSound(std::function<void()> sound) { alertSound_ = std::move(sound); }
+
     // Result table.
     void OpenResultTable();
     void AttachResultTable();
@@ -120,6 +147,8 @@ protected:
 
 private:
     void connectHandlers();
+    void connectKeysAndButtons();
+    void AlertSound();
     void WarmNextIndex();
     int CurrentGridRow() const;
 
@@ -135,6 +164,8 @@ private:
     std::unique_ptr<SearchEngine> engine_;
     QList<const QString*> warmed_;
     std::function<void()> firstShowSplashRequest_;  // lists whose index has been built ahead
+    std::function<void(int)> helpRequest_;
+    std::function<void()> alertSound_;
 };
 
 }  // namespace vex

@@ -1,0 +1,37 @@
+// The record buttons: they move through the list in view, not through the search results.
+// Each takes the "Sync" mark away, as the shown record need no longer be the grid's; the
+// display keeps following the grid, so the next move of the grid's row shows its record again.
+#include "ui/mainwindow.h"
+
+namespace vex {
+
+void MainWindow::btnFirstClick() {
+    SetStatusPanel(1, QString());
+    app_.currentIndex = 0;
+    ShowCurrentRecord();
+}
+
+void MainWindow::btnPriorClick() {
+    SetStatusPanel(1, QString());
+    if (app_.currentIndex > 0) {
+        --app_.currentIndex;
+    }
+    ShowCurrentRecord();
+}
+
+void MainWindow::btnNextClick() {
+    SetStatusPanel(1, QString());
+    if (app_.currentIndex < data_.current.size() - 1) {
+        ++app_.currentIndex;
+    }
+    ShowCurrentRecord();
+}
+
+void MainWindow::btnLastClick() {
+    SetStatusPanel(1, QString());
+    // An empty list leaves the index at 0, never below.
+    app_.currentIndex = qMax(0, int(data_.current.size()) - 1);
+    ShowCurrentRecord();
+}
+
+}  // namespace vex
