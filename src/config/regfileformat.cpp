@@ -136,13 +136,15 @@ std::optional<UserValue> readValue(QStringView s) {
             if (close < 2 || close > 9) {
                 return std::nullopt;
             }
-            type = 0;
+            // Up to eight hex digits: a 32-bit type number, kept bit for bit.
+            quint32 type32 = 0;
             for (const QChar c : rest.mid(1, close - 1)) {
                 if (hexDigit(c) < 0) {
                     return std::nullopt;
                 }
-                type = type * 16 + hexDigit(c);
+                type32 = type32 * 16 + quint32(hexDigit(c));
             }
+            type = int(type32);
             rest = rest.mid(close + 1);
         }
         if (!rest.startsWith(QLatin1Char(':'))) {
@@ -207,8 +209,9 @@ QString valueText(const UserValue& v) {
         case UserValue::Type::Other:
             break;
     }
-    const QString prefix = v.otherType == 3 ? QStringLiteral("hex:")
-                                            : QStringLiteral("hex(%1):").arg(v.otherType, 0, 16);
+    const QString prefix = v.otherType == 3
+                               ? QStringLiteral("hex:")
+                               : QStringLiteral("hex(%1):").arg(quint32(v.otherType), 0, 16);
     return prefix + hexList(v.otherBytes);
 }
 

@@ -98,6 +98,21 @@ TEST(RegFile, parserIsLenientAboutFormAndStrictAboutValues) {
     EXPECT_EQ(*d.find(UserGroup::Values, QStringLiteral("DW")), UserValue::fromDword(440));
 }
 
+TEST(RegFile, largeTypeNumbersOfForeignValuesSurviveAWrite) {
+    // Type numbers are 32 bits, the upper half included: they must neither overflow the
+    // reader nor come out of the writer negative (the value would be lost at the next write).
+    const UserStoreData d = regfile::parseBytes(kModeSection +
+                                                "\n\"Top\"=hex(ffffffff):01\n"
+                                                "\"Mid\"=hex(80000000):02,03\n"
+                                                "\"Low\"=hex(7fffffff):\n");
+    ASSERT_EQ(d.mode.values.size(), 3);
+    EXPECT_EQ(quint32(d.find(UserGroup::Mode, QStringLiteral("Top"))->otherType), 0xFFFFFFFFu);
+    EXPECT_EQ(quint32(d.find(UserGroup::Mode, QStringLiteral("Mid"))->otherType), 0x80000000u);
+    const QByteArray bytes = regfile::serializeBytes(d);
+    EXPECT_TRUE(bytes.contains("\"Top\"=hex(ffffffff):01\r\n"));
+    EXPECT_EQ(regfile::parseBytes(bytes), d);
+}
+
 TEST(RegFile, utf16FileWithByteOrderMarkIsRead) {
     const QString text = QStringLiteral("\uFEFF") + QString::fromLatin1(kModeSection) +
                          QStringLiteral("\r\n\"FreeTextSearch\"=\"1\"\r\n");
