@@ -13,7 +13,7 @@ Matcher::Matcher(const QStringList& list, const SearchOptions& options,
     }
 }
 
-MatchResult Matcher::next(qsizetype start, QString& searchInput, int operatorCount) {
+MatchResult Matcher::next(qsizetype start, qsizetype end, QString& searchInput, int operatorCount) {
     // The plan depends only on the string, the count and the options; a string the plan
     // rewrote is planned afresh, exactly as a new FindNextMatch call would.
     if (!plan_ || searchInput != planInput_ || operatorCount != planOperatorCount_) {
@@ -30,62 +30,94 @@ MatchResult Matcher::next(qsizetype start, QString& searchInput, int operatorCou
     if (plan_->kind == QueryKind::Rejected) {
         return MatchResult{-2, plan_->message};
     }
+    if (plan_->kind == QueryKind::NoMatch || start < 0 || start >= list_.size()) {
+        return {-1, {}};
+    }
+    end = std::min(end, list_.size());
+    qsizetype found = -1;
     switch (plan_->kind) {
         case QueryKind::Single:
-            return {findTerm(plan_->left, start, leftCache_), {}};
+            found = findTerm(plan_->left, start, end, leftCache_);
+            break;
         case QueryKind::Or: {
-            const qsizetype a = findTerm(plan_->left, start, leftCache_);
-            const qsizetype b = findTerm(plan_->right, start, rightCache_);
-            if (a < 0 || b < 0) {
-                return {std::max(a, b), {}};
-            }
-            return {std::min(a, b), {}};
+            const qsizetype a = findTerm(plan_->left, start, end, leftCache_);
+            const qsizetype b = findTerm(plan_->right, start, end, rightCache_);
+            found = a < 0 || b < 0 ? std::max(a, b) : std::min(a, b);
+            break;
         }
         case QueryKind::And:
-            return {twoOperandLoop(start, true), {}};
+            found = twoOperandLoop(start, end, true);
+            break;
         case QueryKind::Not:
-            return {twoOperandLoop(start, false), {}};
+            found = twoOperandLoop(start, end, false);
+            break;
         case QueryKind::GroupAnd:
-            return {groupLoop(start, true), {}};
+            found = groupLoop(start, end, true);
+            break;
         case QueryKind::GroupNot:
-            return {groupLoop(start, false), {}};
+            found = groupLoop(start, end, false);
+            break;
         case QueryKind::NoMatch:
         case QueryKind::Rejected:
             break;
     }
-    return {-1, {}};
+    if (found < 0 && end < list_.size()) {
+        return {-1, {}, std::max(start, end)};
+    }
+    return {found, {}};
 }
 
-qsizetype Matcher::findTerm(const TermQuery& term, qsizetype start, TermCache& cache) const {
-    if (start < 0 || start >= list_.size()) {
+qsizetype Matcher::findTerm(const TermQuery& term, qsizetype start, qsizetype end,
+                            TermCache& cache) const {
+    if (start < 0 || start >= end) {
         return -1;
     }
-    // The first hit from `from` on is also the first hit from any start between the two.
-    if (cache.from >= 0 && cache.from <= start && (cache.found < 0 || start <= cache.found)) {
-        return cache.found;
+    // The first hit from `from` on is also the first hit from any start between the two; a
+    // stretch seen without hit needs no second look.
+    if (cache.from >= 0 && cache.from <= start) {
+        if (cache.found >= 0 && start <= cache.found) {
+            return cache.found < end ? cache.found : -1;
+        }
+        if (cache.found < 0 && start <= cache.to) {
+            if (end <= cache.to) {
+                return -1;
+            }
+            cache.found = scanTerm(term, cache.to, end);
+            cache.to = cache.found >= 0 ? cache.found + 1 : end;
+            return cache.found;
+        }
     }
     cache.from = start;
-    cache.found = scanTerm(term, start);
+    cache.found = scanTerm(term, start, end);
+    cache.to = cache.found >= 0 ? cache.found + 1 : end;
     return cache.found;
 }
 
-qsizetype Matcher::scanTerm(const TermQuery& term, qsizetype start) const {
+qsizetype Matcher::scanTerm(const TermQuery& term, qsizetype start, qsizetype end) const {
     if (index_) {
-        return index_->find(term, start, options_.comments);
+        const qsizetype built = index_->built();
+        if (start < built) {
+            const qsizetype found =
+                index_->find(term, start, std::min(end, built), options_.comments);
+            if (found >= 0 || end <= built) {
+                return found;
+            }
+            start = built;
+        }
     }
-    return ScanForTerm(list_, term, start, options_.comments);
+    return ScanForTerm(list_, term, start, end, options_.comments);
 }
 
 bool Matcher::matchesRecord(const TermQuery& term, qsizetype position) const {
-    if (index_) {
+    if (index_ && position < index_->built()) {
         return TextMatchesTerm(index_->text(position, options_.comments), term);
     }
     return TextMatchesTerm(upper(RecordSearchText(list_.at(position), options_.comments)), term);
 }
 
-qsizetype Matcher::twoOperandLoop(qsizetype start, bool wantRightMatch) {
-    for (qsizetype p = start; p >= 0 && p < list_.size();) {
-        const qsizetype c = findTerm(plan_->left, p, leftCache_);
+qsizetype Matcher::twoOperandLoop(qsizetype start, qsizetype end, bool wantRightMatch) {
+    for (qsizetype p = start; p >= 0 && p < end;) {
+        const qsizetype c = findTerm(plan_->left, p, end, leftCache_);
         if (c < 0) {
             return -1;
         }
@@ -97,10 +129,10 @@ qsizetype Matcher::twoOperandLoop(qsizetype start, bool wantRightMatch) {
     return -1;
 }
 
-qsizetype Matcher::groupLoop(qsizetype start, bool wantPrefix) {
+qsizetype Matcher::groupLoop(qsizetype start, qsizetype end, bool wantPrefix) {
     const QString& group = plan_->groupCode;
-    for (qsizetype p = start; p >= 0 && p < list_.size();) {
-        const qsizetype c = findTerm(plan_->left, p, leftCache_);
+    for (qsizetype p = start; p >= 0 && p < end;) {
+        const qsizetype c = findTerm(plan_->left, p, end, leftCache_);
         if (c < 0) {
             return -1;
         }

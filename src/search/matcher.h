@@ -15,37 +15,56 @@ namespace vex {
 class SearchIndex;
 
 // The answer of one FindNextMatch call: a position, -1 (no further hit) or -2 (the search
-// string makes no sense; message is the warning to show).
+// string makes no sense; message is the warning to show). A call limited to a window of
+// records that found no hit in it says where the search goes on (resumeAt); the answer is
+// not final then.
 struct MatchResult {
     qsizetype position = -1;
     std::optional<Message> message;
+    qsizetype resumeAt = -1;  // no hit before this position so far; -1: the answer is final
+
+    bool searching() const { return resumeAt >= 0; }
 };
 
 // Finds the hits of a search string in a record list, one call at a time. Every call splits,
 // validates and rewrites the search string as a single FindNextMatch call does, so the answers
 // are exactly those of FindNextMatch; the matcher only remembers what it worked out for the
 // string it saw last (the plan and where each operand matched next), and searches through an
-// index of the list when it has one.
+// index of the list when it has one. An index still being built serves the records it has;
+// the rest are scanned plainly.
 class Matcher {
 public:
     Matcher(const QStringList& list, const SearchOptions& options,
             std::shared_ptr<const SearchIndex> index = {});
 
     // The first hit at or after start. Rewrites searchInput as FindNextMatch does.
-    MatchResult next(qsizetype start, QString& searchInput, int operatorCount);
+    MatchResult next(qsizetype start, QString& searchInput, int operatorCount) {
+        return next(start, list_.size(), searchInput, operatorCount);
+    }
+
+    // The same, looking only at the records before end: when none of [start, end) is a hit
+    // and end is not the end of the list, the answer is "searching" with resumeAt = end, and
+    // the next call from end goes on where this one stopped. The string is validated and
+    // rewritten before any record is looked at, so a rejection comes on the first call even
+    // when its window is empty. What was learnt about the terms is kept across windows, so
+    // calls over consecutive windows cost what one call over all of them would.
+    MatchResult next(qsizetype start, qsizetype end, QString& searchInput, int operatorCount);
 
 private:
-    // Where a term was last found: the first hit at or after `from` is `found` (-1: none).
+    // What the scan of a term has seen: it looked at [from, to), and `found` is the first hit
+    // there (then to is found + 1), or -1 when there is none.
     struct TermCache {
         qsizetype from = -1;
+        qsizetype to = -1;
         qsizetype found = -1;
     };
 
-    qsizetype findTerm(const TermQuery& term, qsizetype start, TermCache& cache) const;
-    qsizetype scanTerm(const TermQuery& term, qsizetype start) const;
+    qsizetype findTerm(const TermQuery& term, qsizetype start, qsizetype end,
+                       TermCache& cache) const;
+    qsizetype scanTerm(const TermQuery& term, qsizetype start, qsizetype end) const;
     bool matchesRecord(const TermQuery& term, qsizetype position) const;
-    qsizetype twoOperandLoop(qsizetype start, bool wantRightMatch);
-    qsizetype groupLoop(qsizetype start, bool wantPrefix);
+    qsizetype twoOperandLoop(qsizetype start, qsizetype end, bool wantRightMatch);
+    qsizetype groupLoop(qsizetype start, qsizetype end, bool wantPrefix);
 
     QStringList list_;
     SearchOptions options_;

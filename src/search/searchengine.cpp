@@ -12,30 +12,12 @@ namespace vex {
 
 namespace {
 
-// The time since the start of the run for each step. Reading the clock costs as much as a
-// quick step; while steps come fast it is read only every few steps (at most 16, and only
-// while those steps took less than a millisecond together), and always at the last step.
-class StepClock {
-public:
-    explicit StepClock(const QElapsedTimer& timer) : timer_(timer) {}
+// A slice of index building during a run: the hook is told after each.
+constexpr std::chrono::nanoseconds kRunBuildSlice = std::chrono::milliseconds(3);
 
-    qint64 elapsedMs(bool last) {
-        if (++sinceRead_ < readEvery_ && !last) {
-            return lastRead_;
-        }
-        const qint64 now = timer_.elapsed();
-        readEvery_ = now - lastRead_ < 1 ? std::min(readEvery_ * 2, 16) : 1;
-        lastRead_ = now;
-        sinceRead_ = 0;
-        return now;
-    }
-
-private:
-    const QElapsedTimer& timer_;
-    qint64 lastRead_ = 0;
-    int readEvery_ = 1;
-    int sinceRead_ = 0;
-};
+// A step that looked at more records than this reads the clock whatever the steps before it
+// cost.
+constexpr qsizetype kQuickStepRecords = 256;
 
 }  // namespace
 
@@ -50,15 +32,68 @@ RunOutcome SearchEngine::run(const QStringList& list, const QString& searchInput
     table.clear();
     table.beginBatch();
     const QStringList items = list;  // the run searches the list as it was when it started
-    const auto index = items.isEmpty() ? nullptr : indexes_.indexFor(items);
+    const std::shared_ptr<SearchIndex> index = items.isEmpty() ? nullptr : indexes_.entryFor(items);
     Matcher matcher(items, options, index);
     const qsizetype count = items.size();
-    StepClock stepClock(timer);
+    RunClock clock(timer);
+    WindowPacer pacer(windowLimit_);
+    bool validated = false;                // the first call has validated and rewritten the string
+    qint64 windowStartNs = clock.nowNs();  // -1: the current window began after a hit
+
+    // Tells the hook that the call is still searching; false when the user aborted.
+    const auto stillSearching = [&](qsizetype reached, qint64 nowNs) {
+        const RunStep step{-1, table.count(), false, nowNs / 1'000'000, reached};
+        const StepAnswer answer = hook.searching(step);
+        if (answer != StepAnswer::Continue) {
+            result.paused = true;
+        }
+        if (answer == StepAnswer::Abort) {
+            result.outcome = -3;
+            return false;
+        }
+        windowStartNs = clock.nowNs();
+        return true;
+    };
+
     for (qsizetype p = 0; p >= 0 && p < count;) {
-        const MatchResult match = matcher.next(p, result.searchInput, operatorCount);
+        qsizetype end = std::min(count, p + pacer.size());
+        if (index && !index->complete()) {
+            if (validated && index->built() <= p) {
+                index->buildStep(kRunBuildSlice);
+                if (!stillSearching(p, clock.nowNs())) {
+                    break;
+                }
+                continue;
+            }
+            // Only what is built is searched; before the first call the window may be empty,
+            // which validates the string without looking at a record.
+            end = std::min(end, index->built());
+        }
+        const MatchResult match = matcher.next(p, end, result.searchInput, operatorCount);
+        validated = true;
+        if (match.searching()) {
+            if (match.resumeAt == p) {
+                continue;  // nothing looked at yet: the index is built first
+            }
+            const qint64 nowNs = clock.nowNs();
+            if (windowStartNs >= 0) {
+                pacer.measured(match.resumeAt - p, nowNs - windowStartNs);
+            }
+            p = match.resumeAt;
+            if (!stillSearching(p, nowNs)) {
+                break;
+            }
+            continue;
+        }
+        windowStartNs = -1;
         const qsizetype h = match.position;
+        const bool longStep = (h >= 0 ? h : end) - p > kQuickStepRecords;
         if (h >= 0) {
-            table.appendRecord(items, h, index->rowRanges(h));
+            if (h < index->built()) {
+                table.appendRecord(items, h, index->rowRanges(h));
+            } else {
+                table.appendRecord(items, h);
+            }
             if (table.count() == 100) {
                 hook.hundredRows();
             }
@@ -71,7 +106,7 @@ RunOutcome SearchEngine::run(const QStringList& list, const QString& searchInput
         }
         result.outcome = int(std::min<qsizetype>(h, std::numeric_limits<int>::max()));
         const bool last = h < 0 || h + 1 >= count;
-        const RunStep step{h, table.count(), last, stepClock.elapsedMs(last)};
+        const RunStep step{h, table.count(), last, clock.stepMs(last || longStep)};
         const StepAnswer answer = hook.afterStep(step);
         if (answer != StepAnswer::Continue) {
             result.paused = true;

@@ -50,7 +50,16 @@ void appendCleanUpper(std::vector<char16_t>& out, QStringView raw) {
 
 }  // namespace
 
-SearchIndex::SearchIndex(const QStringList& list) : list_(list) {
+SearchIndex::SearchIndex(const QStringList& list, IndexBuild build) : list_(list) {
+    begin_.push_back(0);
+    if (build == IndexBuild::Whole) {
+        finish();
+    }
+}
+
+void SearchIndex::reserveAll() {
+    // Reserved whole once, so that growing never copies what is built (a million records
+    // hold some 200 MB of text).
     qsizetype total = 0;
     for (const QString& line : std::as_const(list_)) {
         total += line.size();
@@ -59,29 +68,60 @@ SearchIndex::SearchIndex(const QStringList& list) : list_(list) {
     begin_.reserve(std::size_t(list_.size() + 1));
     baseEnd_.reserve(std::size_t(list_.size()));
     rowRanges_.reserve(std::size_t(list_.size()));
-    for (const QString& line : std::as_const(list_)) {
-        rowRanges_.push_back(ResultRowRanges(line));
-        begin_.push_back(qsizetype(buffer_.size()));
-        baseEnd_.push_back(qsizetype(buffer_.size()));
-        QStringView rest = line;
-        for (int column = 0; column <= 7; ++column) {
-            const qsizetype p = ColumnEnd(rest);
-            if (column == 0 || column == 2 || column >= 4) {
-                if (column != 0) {
-                    buffer_.push_back(u'\t');
-                }
-                appendCleanUpper(buffer_, p == 0 ? rest : rest.left(p - 1));
-                if (column <= 6) {
-                    baseEnd_.back() = qsizetype(buffer_.size());
-                }
+}
+
+void SearchIndex::appendRecord(const QString& line) {
+    rowRanges_.push_back(ResultRowRanges(line));
+    baseEnd_.push_back(qsizetype(buffer_.size()));
+    QStringView rest = line;
+    for (int column = 0; column <= 7; ++column) {
+        const qsizetype p = ColumnEnd(rest);
+        if (column == 0 || column == 2 || column >= 4) {
+            if (column != 0) {
+                buffer_.push_back(u'\t');
             }
-            if (p == 0) {
-                break;
+            appendCleanUpper(buffer_, p == 0 ? rest : rest.left(p - 1));
+            if (column <= 6) {
+                baseEnd_.back() = qsizetype(buffer_.size());
             }
-            rest = rest.mid(p);
         }
+        if (p == 0) {
+            break;
+        }
+        rest = rest.mid(p);
     }
     begin_.push_back(qsizetype(buffer_.size()));
+}
+
+bool SearchIndex::buildStep(std::chrono::nanoseconds budget) {
+    using Clock = std::chrono::steady_clock;
+    const auto deadline = Clock::now() + budget;
+    if (built() == 0 && !complete()) {
+        reserveAll();
+    }
+    // A piece is a few records, about a tenth of a millisecond of work; the clock is read
+    // after each piece.
+    constexpr qsizetype kPiece = 64;
+    const qsizetype count = size();
+    for (qsizetype record = built(); record < count;) {
+        const qsizetype pieceEnd = std::min(count, record + kPiece);
+        for (; record < pieceEnd; ++record) {
+            appendRecord(list_.at(record));
+        }
+        if (Clock::now() >= deadline) {
+            break;
+        }
+    }
+    return complete();
+}
+
+void SearchIndex::finish() {
+    if (built() == 0 && !complete()) {
+        reserveAll();
+    }
+    for (qsizetype record = built(); record < size(); ++record) {
+        appendRecord(list_.at(record));
+    }
 }
 
 bool SearchIndex::isIndexOf(const QStringList& list) const {
@@ -101,14 +141,17 @@ qsizetype SearchIndex::recordAt(qsizetype offset, qsizetype from) const {
     return qsizetype(it - begin_.begin()) - 1;
 }
 
-qsizetype SearchIndex::find(const TermQuery& term, qsizetype start, bool withComments) const {
-    if (term.empty || start < 0 || start >= size()) {
+qsizetype SearchIndex::find(const TermQuery& term, qsizetype start, qsizetype endRecord,
+                            bool withComments) const {
+    endRecord = std::min(endRecord, built());
+    if (term.empty || start < 0 || start >= endRecord) {
         return -1;
     }
     const char16_t* hay = buffer_.data();
     const char16_t* needle = reinterpret_cast<const char16_t*>(term.upperTerm.utf16());
     const qsizetype m = term.upperTerm.size();
-    const qsizetype end = begin_.back();
+    // An occurrence that runs past the last record's text belongs to no record of the range.
+    const qsizetype end = begin_[std::size_t(endRecord)];
     qsizetype record = start;
     qsizetype pos = begin_[std::size_t(start)];
     for (;;) {
@@ -140,14 +183,20 @@ qsizetype SearchIndex::find(const TermQuery& term, qsizetype start, bool withCom
 }
 
 std::shared_ptr<const SearchIndex> SearchIndexCache::indexFor(const QStringList& list) {
+    const std::shared_ptr<SearchIndex> index = entryFor(list);
+    index->finish();
+    return index;
+}
+
+std::shared_ptr<SearchIndex> SearchIndexCache::entryFor(const QStringList& list) {
     const auto hit = std::find_if(entries_.begin(), entries_.end(),
                                   [&list](const auto& index) { return index->isIndexOf(list); });
-    std::shared_ptr<const SearchIndex> index;
+    std::shared_ptr<SearchIndex> index;
     if (hit != entries_.end()) {
         index = *hit;
         entries_.erase(hit);
     } else {
-        index = std::make_shared<const SearchIndex>(list);
+        index = std::make_shared<SearchIndex>(list, IndexBuild::Piecewise);
     }
     entries_.insert(entries_.begin(), index);
     if (int(entries_.size()) > capacity_) {

@@ -3,6 +3,8 @@
 #include "base/columns.h"
 #include "base/textutil.h"
 
+#include <algorithm>
+
 namespace vex {
 
 namespace {
@@ -108,10 +110,16 @@ bool TextMatchesTerm(QStringView upperText, const TermQuery& term) {
 
 qsizetype ScanForTerm(const QStringList& list, const TermQuery& term, qsizetype start,
                       bool withComments) {
+    return ScanForTerm(list, term, start, list.size(), withComments);
+}
+
+qsizetype ScanForTerm(const QStringList& list, const TermQuery& term, qsizetype start,
+                      qsizetype end, bool withComments) {
     if (term.empty || start < 0) {
         return -1;
     }
-    for (qsizetype p = start; p < list.size(); ++p) {
+    end = std::min(end, list.size());
+    for (qsizetype p = start; p < end; ++p) {
         const QString text = upper(RecordSearchText(list.at(p), withComments));
         // The cheap test first; the word-start test only where the term occurs at all.
         if (text.contains(term.upperTerm) && (term.freeText || TextMatchesTerm(text, term))) {

@@ -47,6 +47,9 @@ bool TextMatchesTerm(QStringView upperText, const TermQuery& term);
 // that builds and upper-cases every search text it looks at.
 qsizetype ScanForTerm(const QStringList& list, const TermQuery& term, qsizetype start,
                       bool withComments);
+// The same over the records before end only.
+qsizetype ScanForTerm(const QStringList& list, const TermQuery& term, qsizetype start,
+                      qsizetype end, bool withComments);
 
 enum class FindMode { Normal, CodeLookUp };
 
