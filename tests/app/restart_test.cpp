@@ -21,10 +21,13 @@
 namespace vex::test {
 namespace {
 
-const QStringList kPrimary{
-    Record("DA00", "Kolera", true),        Record("DA000", "Kolera af vibrio"),
-    Record("DA001", "Kolera eltor", true), Record("DA009", "Kolera uden specifikation", true),
-    Record("DB01", "Skoldkopper", true),   Record("DB010", "Skoldkopper med meningitis")};
+const QStringList kPrimary{Record("DA00", "Kolera", true),
+                           Record("DA000", "Kolera af vibrio"),
+                           Record("DA001", "Kolera eltor", true),
+                           Record("DA009", "Kolera uden specifikation", true),
+                           Record("DB01", "Skoldkopper", true),
+                           Record("DB010", "Skoldkopper med meningitis"),
+                           Record("DB011", "Skoldkopper med lungebetændelse")};
 const QStringList kSecondary{Record("BAA", "Nervesystemet", true), Record("BAA1", "Nerveblokade"),
                              Record("BAA2", "Nervestimulation", true), Record("BAB", "Hjerte")};
 
@@ -183,6 +186,29 @@ TEST(RestartTest, OnlyAFastRememberedSearchRunsAgainAndASkippedOneRunsOneStartLa
             EXPECT_EQ(next->gridCodes().size(), 4) << "after " << c.time;
             next->close();
         }
+    }
+}
+
+TEST(RestartTest, RememberedSearchStringsKeepEverySign) {
+    // Operator signs, quotes, letters beyond ASCII and a free-text mark as they are typed.
+    const QString typed[] = {"kolera \\ vibrio", "kolera & eltor", "kolera | skold",
+                             "\"kolera\"",       "kolera*",        "LungebetÆndelse"};
+    for (const QString& t : typed) {
+        ProgramFolder folder;
+        WriteLists(folder);
+        QString applied;
+        QStringList grid;
+        {
+            auto run = folder.start();
+            run->search(t);
+            applied = run->app.searchInput;
+            grid = run->gridCodes();
+            EXPECT_FALSE(grid.isEmpty()) << t.toStdString();
+            run->close();
+        }
+        auto next = folder.start();
+        EXPECT_EQ(next->app.searchInput, applied) << t.toStdString();
+        EXPECT_EQ(next->gridCodes(), grid) << t.toStdString();
     }
 }
 
