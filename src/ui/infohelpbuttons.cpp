@@ -1,4 +1,6 @@
 // The information box and the ways to the program's help.
+#include <QDir>
+
 #include "base/dialogs.h"
 #include "desktop/helphandler.h"
 #include "desktop/informationbox.h"
@@ -6,10 +8,27 @@
 
 namespace vex {
 
+namespace {
+
+// The data file's full path: a relative name lies in the program's folder (the current folder
+// since the start-up).
+QString FullDataFilePath(const QString& programFolder, const QString& dataFile) {
+    if (dataFile.isEmpty()) {
+        return dataFile;
+    }
+    return QDir::toNativeSeparators(
+        QDir::cleanPath(QDir(programFolder).absoluteFilePath(dataFile)));
+}
+
+}  // namespace
+
 void MainWindow::btnInfoClick() {
-    dialogs_.show(InformationMessage(InformationInputs{data_.programFolder, data_.currentDataFile,
-                                                       data_.currentFileTime, data_.info},
-                                     data_.locale));
+    InformationInputs inputs;
+    inputs.programFolder = data_.programFolder;
+    inputs.currentDataFile = FullDataFilePath(app_.programFolder, data_.currentDataFile);
+    inputs.currentFileTime = data_.currentFileTime;
+    inputs.info = data_.info;
+    dialogs_.show(InformationMessage(inputs, data_.locale));
 }
 
 void MainWindow::btnHelpClick() {

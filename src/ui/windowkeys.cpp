@@ -54,10 +54,18 @@ bool WindowKeyRouter::eventFilter(QObject* watched, QEvent* event) {
     }
     if (watched == native_) {
         // A modal box of the window keeps the keys to itself.
-        if (event->type() == QEvent::KeyPress && QApplication::activeModalWidget() == nullptr) {
-            w_.FormKeyDown(*static_cast<QKeyEvent*>(event));
+        if (event->type() != QEvent::KeyPress || QApplication::activeModalWidget() != nullptr) {
+            return false;
         }
-        return false;
+        // The key belongs to the control that has the focus now, also when the window's
+        // handling moves the focus (a switch of the data file gives it to the Search button).
+        const QPointer<QObject> receiver = native_->focusObject();
+        w_.FormKeyDown(*static_cast<QKeyEvent*>(event));
+        if (receiver == nullptr || !native_ || receiver == native_->focusObject()) {
+            return false;
+        }
+        QCoreApplication::sendEvent(receiver, event);
+        return true;
     }
     return controlEvent(watched, event);
 }
@@ -69,9 +77,19 @@ bool WindowKeyRouter::controlEvent(QObject* watched, QEvent* event) {
             w_.txtSKSkodeDblClick();
         } else if (watched == ui.txtDiagnoseTekst->viewport()) {
             w_.txtDiagnoseTekstDblClick();
-        } else if (watched != ui.DBGrid1 && qobject_cast<QWidget*>(watched) != nullptr &&
-                   ui.DBGrid1->isAncestorOf(static_cast<QWidget*>(watched))) {
-            w_.DBGrid1DblClick();  // the cells, the titles or the indicator column
+        } else if (watched == ui.DBGrid1->viewport()) {
+            if (forwardingClick_) {
+                return false;
+            }
+            // The grid handles the click first: the row it makes current is the one copied.
+            forwardingClick_ = true;
+            QCoreApplication::sendEvent(watched, event);
+            forwardingClick_ = false;
+            w_.DBGrid1DblClick();
+            return true;
+        } else if (watched == ui.DBGrid1->horizontalHeader()->viewport() ||
+                   watched == ui.DBGrid1->verticalHeader()->viewport()) {
+            w_.DBGrid1DblClick();  // the titles or the indicator column
         }
         return false;
     }
@@ -88,7 +106,8 @@ bool WindowKeyRouter::controlEvent(QObject* watched, QEvent* event) {
         w_.txtSKSkodeKeyDown(key);
     } else if (watched == ui.txtDiagnoseTekst) {
         w_.txtDiagnoseTekstKeyDown(key);
-    } else {
+    } else if (watched == ui.txtSynonymer || watched == ui.txtInklusiv ||
+               watched == ui.txtStikord || watched == ui.txtKommentarer) {
         w_.RecordFieldKeyDown(key);
     }
     return false;

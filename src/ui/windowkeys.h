@@ -29,6 +29,7 @@ private:
 
     MainWindow& w_;
     QPointer<QWindow> native_;
+    bool forwardingClick_ = false;
 };
 
 }  // namespace vex
