@@ -110,7 +110,10 @@ bool WindowKeyRouter::controlEvent(QObject* watched, QEvent* event) {
                watched == ui.txtStikord || watched == ui.txtKommentarer) {
         w_.RecordFieldKeyDown(key);
     }
-    return false;
+    // The comments field keeps Tab keys to itself: they do not move the focus out of it.
+    const bool tab = key.key() == Qt::Key_Tab || key.key() == Qt::Key_Backtab;
+    return watched == ui.txtKommentarer && tab &&
+           (key.modifiers() & (Qt::ControlModifier | Qt::AltModifier)) == 0;
 }
 
 void MainWindow::connectKeysAndButtons() {

@@ -156,6 +156,14 @@ TEST_F(WindowKeysTest, TabMovesOnlyBetweenTheSearchButtonAndTheGrid) {
         EXPECT_EQ(f.window().focusWidget(), step.focus)
             << f.window().focusWidget()->objectName().toStdString();
     }
+    // The comments field keeps its Tab keys; another record field passes the focus on.
+    f.pressIn(f.ui().txtKommentarer, Qt::Key_Tab);
+    EXPECT_EQ(f.window().focusWidget(), f.ui().txtKommentarer);
+    f.press(Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(f.window().focusWidget(), f.ui().txtKommentarer);
+    f.pressIn(f.ui().txtSynonymer, Qt::Key_Tab);
+    EXPECT_TRUE(f.window().focusWidget() == f.ui().btnSearch ||
+                f.window().focusWidget() == f.ui().DBGrid1);
 }
 
 TEST_F(WindowKeysTest, F1AndBothHelpButtonsAskForTheProgramsHelp) {
