@@ -15,8 +15,15 @@ Matcher::Matcher(const QStringList& list, const SearchOptions& options,
 
 MatchResult Matcher::next(qsizetype start, qsizetype end, QString& searchInput, int operatorCount) {
     // The plan depends only on the string, the count and the options; a string the plan
-    // rewrote is planned afresh, exactly as a new FindNextMatch call would.
-    if (!plan_ || searchInput != planInput_ || operatorCount != planOperatorCount_) {
+    // rewrote is planned afresh, exactly as a new FindNextMatch call would. A run hands back
+    // the string of the last call: once the two share their data, no characters are compared.
+    bool sameInput = searchInput.constData() == planInput_.constData() &&
+                     searchInput.size() == planInput_.size();
+    if (!sameInput && searchInput == planInput_) {
+        planInput_ = searchInput;
+        sameInput = true;
+    }
+    if (!plan_ || !sameInput || operatorCount != planOperatorCount_) {
         plan_ = CompileQuery(searchInput, operatorCount, options_);
         planInput_ = searchInput;
         planOperatorCount_ = operatorCount;

@@ -55,9 +55,16 @@ RunOutcome SearchEngine::run(const QStringList& list, const QString& searchInput
         return true;
     };
 
+    // The calls of one window share its end, so that what a term's scan has seen up to that
+    // end serves every call of the window.
+    qsizetype windowEnd = 0;
+    bool indexComplete = false;
     for (qsizetype p = 0; p >= 0 && p < count;) {
-        qsizetype end = std::min(count, p + pacer.size());
-        if (index && !index->complete()) {
+        if (p >= windowEnd) {
+            windowEnd = std::min(count, p + pacer.size());
+        }
+        qsizetype end = windowEnd;
+        if (!indexComplete && index) {
             if (validated && index->built() <= p) {
                 index->buildStep(kRunBuildSlice);
                 if (!stillSearching(p, clock.nowNs())) {
@@ -68,6 +75,7 @@ RunOutcome SearchEngine::run(const QStringList& list, const QString& searchInput
             // Only what is built is searched; before the first call the window may be empty,
             // which validates the string without looking at a record.
             end = std::min(end, index->built());
+            indexComplete = index->complete();
         }
         const MatchResult match = matcher.next(p, end, result.searchInput, operatorCount);
         validated = true;
