@@ -13,6 +13,7 @@
 #include <QTemporaryDir>
 
 #include <algorithm>
+#include <chrono>
 #include <memory>
 #include <vector>
 
@@ -37,7 +38,28 @@ public:
         benchmark::DoNotOptimize(slice.due(step));
         return StepAnswer::Continue;
     }
+    StepAnswer searching(const RunStep& step) override { return afterStep(step); }
     EventSlice slice;
+};
+
+// Keeps the longest time between two calls of the hook (the longest the window would go
+// without a chance to process events). Reads the clock at every call, so it is used apart
+// from the timed runs.
+class GapHook : public SearchRunHook {
+public:
+    explicit GapHook() { sinceCall.start(); }
+    StepAnswer afterStep(const RunStep&) override { return called(); }
+    StepAnswer searching(const RunStep&) override { return called(); }
+
+    QElapsedTimer sinceCall;
+    qint64 longestGapNs = 0;
+
+private:
+    StepAnswer called() {
+        longestGapNs = std::max(longestGapNs, sinceCall.nsecsElapsed());
+        sinceCall.start();
+        return StepAnswer::Continue;
+    }
 };
 
 QStringList loadList(const QString& file) {
@@ -112,6 +134,9 @@ double runSearches(benchmark::State& state, const QStringList& list, const Query
     const double perRunMs = double(timer.nsecsElapsed()) / 1e6 / double(state.iterations());
     state.counters["hits"] = table.count();
     state.counters["records"] = double(list.size());
+    GapHook gaps;
+    engine.run(list, q.canonical, q.operators, q.options, table, gaps);
+    state.counters["longest_hook_gap_ms"] = double(gaps.longestGapNs) / 1e6;
     return perRunMs;
 }
 
@@ -161,6 +186,35 @@ void BM_IndexBuild(benchmark::State& state, bool big) {
 BENCHMARK_CAPTURE(BM_IndexBuild, bundled, false)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_IndexBuild, million, true)->Unit(benchmark::kMillisecond)->Iterations(3);
 
+// The index built in slices of 10 ms, as the window builds it while idle: the longest slice
+// and the number of slices.
+void BM_IndexBuildInSlices(benchmark::State& state, bool big) {
+    const QStringList& list = big ? bigList() : bundledList();
+    if (list.isEmpty()) {
+        state.SkipWithError("list not loaded");
+        return;
+    }
+    double longestMs = 0;
+    int slices = 0;
+    for (auto _ : state) {
+        SearchIndex index(list, IndexBuild::Piecewise);
+        slices = 0;
+        for (bool done = false; !done; ++slices) {
+            QElapsedTimer slice;
+            slice.start();
+            done = index.buildStep(std::chrono::milliseconds(10));
+            longestMs = std::max(longestMs, double(slice.nsecsElapsed()) / 1e6);
+        }
+        benchmark::DoNotOptimize(index.size());
+    }
+    state.counters["longest_slice_ms"] = longestMs;
+    state.counters["slices"] = slices;
+}
+BENCHMARK_CAPTURE(BM_IndexBuildInSlices, bundled, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_IndexBuildInSlices, million, true)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
+
 // `grep -ic TERM FILE` on this machine, wall time of the whole process, best of five.
 double grepMs(const QString& term, const QString& file) {
     double best = 1e9;
@@ -196,6 +250,12 @@ BENCHMARK_CAPTURE(BM_Million, word_start_kolera, "kolera", "kolera", SearchOptio
 BENCHMARK_CAPTURE(BM_Million, free_text_itis, "*itis", "itis", SearchOptions{})
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_Million, or_every_record_or_last, "*a OR DUM09", "a", SearchOptions{})
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Million, no_hit, "xyzzyq", "xyzzyq", SearchOptions{})
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Million, hits_at_the_end, "*v48)", "v48)", SearchOptions{})
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Million, and_rare_right, "syg AND *v48)", "v48)", SearchOptions{})
     ->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -85,6 +85,36 @@ struct Started {
     }
 };
 
+// Turns the event loop until the window has built its search indexes while idle: how long
+// that took, the number of turns, the first turn (which also lays out and paints the window
+// just shown) and the longest of the others.
+struct WarmUp {
+    double ms = 0;
+    double firstTurnMs = 0;
+    double longestTurnMs = 0;  // the first turn left out
+    int turns = 0;
+    bool done = false;
+};
+
+WarmUp WaitForWarmUp(MainWindow& window) {
+    WarmUp w;
+    QElapsedTimer total;
+    total.start();
+    while (!(w.done = window.property("searchIndexesWarm").toBool()) && total.elapsed() < 30000) {
+        QElapsedTimer turn;
+        turn.start();
+        QCoreApplication::processEvents();
+        const double ms = double(turn.nsecsElapsed()) / 1e6;
+        if (w.turns++ == 0) {
+            w.firstTurnMs = ms;
+        } else {
+            w.longestTurnMs = qMax(w.longestTurnMs, ms);
+        }
+    }
+    w.ms = double(total.nsecsElapsed()) / 1e6;
+    return w;
+}
+
 void BM_StartToFirstShow(benchmark::State& state) {
     const QString folder = BundledFolder().path();
     for (auto _ : state) {
@@ -101,11 +131,11 @@ void BM_StartToFirstShow(benchmark::State& state) {
 }
 BENCHMARK(BM_StartToFirstShow)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
-// After the first show the window builds the search indexes while idle: the time until that
-// is done, and the longest turn of the event loop it took.
+// After the first show the window builds the search indexes while idle, in slices: the time
+// until that is done, and the turns of the event loop it took.
 void BM_IndexWarmUpAfterShow(benchmark::State& state) {
     const QString folder = BundledFolder().path();
-    qint64 longestTurn = 0;
+    WarmUp longest;
     for (auto _ : state) {
         state.PauseTiming();
         Started s;
@@ -114,17 +144,21 @@ void BM_IndexWarmUpAfterShow(benchmark::State& state) {
             return;
         }
         state.ResumeTiming();
-        for (int turn = 0; turn < 10; ++turn) {
-            QElapsedTimer t;
-            t.start();
-            QCoreApplication::processEvents();
-            longestTurn = qMax(longestTurn, t.elapsed());
+        const WarmUp w = WaitForWarmUp(*s.window);
+        if (!w.done) {
+            state.SkipWithError("warm-up did not finish");
+            return;
         }
+        longest.longestTurnMs = qMax(longest.longestTurnMs, w.longestTurnMs);
+        longest.firstTurnMs = qMax(longest.firstTurnMs, w.firstTurnMs);
+        longest.turns = w.turns;
         state.PauseTiming();
         s.window.reset();
         state.ResumeTiming();
     }
-    state.counters["longest_turn_ms"] = double(longestTurn);
+    state.counters["first_turn_ms"] = longest.firstTurnMs;
+    state.counters["longest_later_turn_ms"] = longest.longestTurnMs;
+    state.counters["turns"] = longest.turns;
 }
 BENCHMARK(BM_IndexWarmUpAfterShow)->Unit(benchmark::kMillisecond)->Iterations(5);
 
@@ -172,12 +206,11 @@ void BM_MillionRecordRun(benchmark::State& state, const char* typed) {
         return;
     }
     // Let the window build its indexes while idle, as it does after its first show.
-    QElapsedTimer warm;
-    warm.start();
-    for (int turn = 0; turn < 10; ++turn) {
-        QCoreApplication::processEvents();
-    }
-    state.counters["warm_up_ms"] = double(warm.elapsed());
+    const WarmUp warm = WaitForWarmUp(*s.window);
+    state.counters["warm_up_ms"] = warm.ms;
+    state.counters["warm_up_first_turn_ms"] = warm.firstTurnMs;
+    state.counters["warm_up_longest_later_turn_ms"] = warm.longestTurnMs;
+    state.counters["warm_up_turns"] = warm.turns;
     QElapsedTimer first;
     first.start();
     s.dialogs.inputs.push_back(QString::fromUtf8(typed));
@@ -207,39 +240,85 @@ BENCHMARK_CAPTURE(BM_MillionRecordRun, no_hit, "xyzzyq")
     ->Unit(benchmark::kMillisecond)
     ->Iterations(3);
 
-// ESC pressed 30 ms into a long run: the time until the run notices it and asks whether to
-// stop, and whether it stopped.
-void BM_MillionRecordEscAbort(benchmark::State& state) {
+// A run started at once after the first show, before the index of the list is built: the
+// run builds it in slices. The longest gap and the time of that first run.
+void BM_MillionRecordRunBeforeWarmUp(benchmark::State& state, const char* typed) {
+    const QTemporaryDir* folder = MillionFolder();
+    if (folder == nullptr) {
+        state.SkipWithError("no million-record list");
+        return;
+    }
+    qint64 longestGap = 0;
+    int hits = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        Started s;
+        if (!s.start(folder->path(), {QStringLiteral("big.txt")})) {
+            state.SkipWithError("start-up failed");
+            return;
+        }
+        s.dialogs.inputs.push_back(QString::fromUtf8(typed));
+        state.ResumeTiming();
+        s.window->ui().btnSearch->click();
+        state.PauseTiming();
+        longestGap = qMax(longestGap, s.window->windowState().lastRun.longestEventGapMs);
+        hits = s.window->results().rowCount();
+        s.window.reset();
+        state.ResumeTiming();
+    }
+    state.counters["hits"] = hits;
+    state.counters["longest_gap_ms"] = double(longestGap);
+}
+BENCHMARK_CAPTURE(BM_MillionRecordRunBeforeWarmUp, many_hits, "sygdom")
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(2);
+BENCHMARK_CAPTURE(BM_MillionRecordRunBeforeWarmUp, no_hit, "xyzzyq")
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(2);
+
+// ESC pressed some milliseconds into a run on the big list: the time until the run notices
+// it and asks whether to stop (from the press, and from the click), and whether it stopped.
+void BM_MillionRecordEscAbort(benchmark::State& state, const char* typed, int escAfterMs) {
     const QTemporaryDir* folder = MillionFolder();
     Started s;
     if (folder == nullptr || !s.start(folder->path(), {QStringLiteral("big.txt")})) {
         state.SkipWithError("no million-record list");
         return;
     }
-    for (int turn = 0; turn < 10; ++turn) {
-        QCoreApplication::processEvents();  // the indexes, built while idle
-    }
+    WaitForWarmUp(*s.window);  // the indexes, built while idle
     qint64 reaction = -1;
+    qint64 questionAt = -1;
     int rows = 0;
     bool aborted = true;
     for (auto _ : state) {
         QElapsedTimer escTimer;
-        s.dialogs.onQuestion = [&] { reaction = escTimer.isValid() ? escTimer.elapsed() : -1; };
-        QTimer::singleShot(30, s.window.get(), [&] {
+        QElapsedTimer clickTimer;
+        s.dialogs.onQuestion = [&] {
+            reaction = escTimer.isValid() ? escTimer.elapsed() : -1;
+            questionAt = clickTimer.elapsed();
+        };
+        QTimer::singleShot(escAfterMs, s.window.get(), [&] {
             escTimer.start();
             s.window->escKey().setDown(true);
         });
-        s.dialogs.inputs.push_back(QStringLiteral("*a"));
+        s.dialogs.inputs.push_back(QString::fromUtf8(typed));
+        clickTimer.start();
         s.window->ui().btnSearch->click();
         rows = s.window->results().rowCount();
         aborted = aborted && s.window->app().lastSearchTime < 0 && reaction >= 0;
         s.window->escKey().forget();
     }
     state.counters["esc_to_question_ms"] = double(reaction);
+    state.counters["click_to_question_ms"] = double(questionAt);
     state.counters["rows_kept"] = rows;
     state.counters["aborted"] = aborted ? 1 : 0;
 }
-BENCHMARK(BM_MillionRecordEscAbort)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK_CAPTURE(BM_MillionRecordEscAbort, many_hits, "*a", 30)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
+BENCHMARK_CAPTURE(BM_MillionRecordEscAbort, no_hit, "xyzzyq", 5)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
 
 }  // namespace
 

@@ -66,8 +66,8 @@ RunOutcome SearchEngine::run(const QStringList& list, const QString& searchInput
         qsizetype end = windowEnd;
         if (!indexComplete && index) {
             if (validated && index->built() <= p) {
-                index->buildStep(kRunBuildSlice);
-                if (!stillSearching(p, clock.nowNs())) {
+                // A list whose index is done within the slice is searched on without a report.
+                if (!index->buildStep(kRunBuildSlice) && !stillSearching(p, clock.nowNs())) {
                     break;
                 }
                 continue;

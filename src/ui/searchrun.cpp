@@ -20,7 +20,9 @@ namespace vex {
 namespace {
 
 // The window's part of a run: pending events at most every 20 ms and after the last call,
-// then a look at the ESC key; the ESC label follows the run.
+// then a look at the ESC key; the ESC label follows the run. A call still searching a long
+// stretch without hits tells the hook every few milliseconds, so the window is kept
+// responsive there too.
 class WindowRunHook : public SearchRunHook {
 public:
     explicit WindowRunHook(MainWindow& window) : w_(window) { sinceEvents_.start(); }
@@ -33,11 +35,19 @@ public:
         if (step.hit < 0) {
             w_.ui().lblSearchESC->hide();
         }
+        return eventsAndEsc(step);
+    }
+
+    StepAnswer searching(const RunStep& step) override { return eventsAndEsc(step); }
+
+private:
+    StepAnswer eventsAndEsc(const RunStep& step) {
         if (slice_.due(step)) {
             RunStats& stats = w_.windowState().lastRun;
             ++stats.eventRounds;
-            stats.longestEventGapMs = qMax(stats.longestEventGapMs, sinceEvents_.restart());
+            stats.longestEventGapMs = qMax(stats.longestEventGapMs, sinceEvents_.elapsed());
             QCoreApplication::processEvents(QEventLoop::AllEvents);
+            sinceEvents_.restart();  // the stretch without events begins when they are done
         }
         // Key and close requests only change while events are processed; looking at them
         // after every step costs nothing.
@@ -61,7 +71,6 @@ public:
         return StepAnswer::ContinueAfterPause;
     }
 
-private:
     MainWindow& w_;
     EventSlice slice_;
     QElapsedTimer sinceEvents_;
