@@ -67,7 +67,9 @@ RunOutcome SearchEngine::run(const QStringList& list, const QString& searchInput
         if (!indexComplete && index) {
             if (validated && index->built() <= p) {
                 // A list whose index is done within the slice is searched on without a report.
-                if (!index->buildStep(kRunBuildSlice) && !stillSearching(p, clock.nowNs())) {
+                if (index->buildStep(kRunBuildSlice)) {
+                    windowStartNs = clock.nowNs();
+                } else if (!stillSearching(p, clock.nowNs())) {
                     break;
                 }
                 continue;
