@@ -186,7 +186,7 @@ void BM_IndexBuild(benchmark::State& state, bool big) {
 BENCHMARK_CAPTURE(BM_IndexBuild, bundled, false)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_IndexBuild, million, true)->Unit(benchmark::kMillisecond)->Iterations(3);
 
-// The index built in slices of 10 ms, as the window builds it while idle: the longest slice
+// The index built in slices of 8 ms, as the window builds it while idle: the longest slice
 // and the number of slices.
 void BM_IndexBuildInSlices(benchmark::State& state, bool big) {
     const QStringList& list = big ? bigList() : bundledList();
@@ -202,7 +202,7 @@ void BM_IndexBuildInSlices(benchmark::State& state, bool big) {
         for (bool done = false; !done; ++slices) {
             QElapsedTimer slice;
             slice.start();
-            done = index.buildStep(std::chrono::milliseconds(10));
+            done = index.buildStep(std::chrono::milliseconds(8));
             longestMs = std::max(longestMs, double(slice.nsecsElapsed()) / 1e6);
         }
         benchmark::DoNotOptimize(index.size());
