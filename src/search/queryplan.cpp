@@ -112,8 +112,10 @@ QueryPlan CompileQuery(const QString& searchInput, int operatorCount,
         plan.kind = QueryKind::NoMatch;
         return plan;
     }
-    QString l = NormalizeStars(trimmed32(searchInput.left(at)));
-    QString r = NormalizeStars(trimmed32(searchInput.mid(at + token.size())));
+    // Trimmed again after the stars go: «fever *» is «fever», not «fever » (the rewritten
+    // string is what the next call of a run reads, and it must search the same).
+    QString l = trimmed32(NormalizeStars(trimmed32(searchInput.left(at))));
+    QString r = trimmed32(NormalizeStars(trimmed32(searchInput.mid(at + token.size()))));
     plan.searchInput = l + token.toString() + r;
 
     auto reject = [&plan](QStringList reason) {

@@ -177,6 +177,31 @@ TEST(FindNextMatch, stringsWithoutOperatorTokenOrOutOfRangeStartsFindNothing) {
     EXPECT_EQ(FindNextMatch(QStringList(), 0, s, 1, {}).position, -1);
 }
 
+TEST(FindNextMatch, rewrittenStringSearchesLikeTheTypedOne) {
+    // A run calls FindNextMatch again with the string the call before rewrote; a blank (or
+    // another character of code 32 or less) that the removed "*" leaves at an operand's end
+    // must not change what the later calls find.
+    const QStringList& list = sampleList();
+    for (const char* typed : {"fever * OR kolera", "kolera OR fever *", "fever *\x03 AND acute",
+                              "fever \x03* NOT chronic"}) {
+        SCOPED_TRACE(typed);
+        NormalizeInput in;
+        in.searchInput = QString::fromUtf8(typed);
+        in.primaryInUse = false;
+        const NormalizeOutcome n = NormalizeSearchString(in);
+        ASSERT_TRUE(n.accepted);
+        QString once = n.searchInput;
+        const MatchResult first = FindNextMatch(list, 0, once, 1, {});
+        QString twice = once;
+        const MatchResult second = FindNextMatch(list, 0, twice, 1, {});
+        EXPECT_EQ(twice, once);
+        EXPECT_EQ(second.position, first.position);
+        EXPECT_FALSE(once.contains(QStringLiteral("  ")));
+    }
+    EXPECT_EQ(search("fever * OR kolera").codes, search("fever OR kolera").codes);
+    EXPECT_EQ(search("fever * OR kolera").applied, QStringLiteral("fever OR kolera"));
+}
+
 TEST(Matcher, cachedOperandsGiveTheSameAnswersForAnyStart) {
     // The OR operands remember where they matched next; asking again from an earlier or a
     // later start must still give the plain answers.
