@@ -85,6 +85,26 @@ std::vector<qsizetype> plainHits(const QStringList& list, QString searchInput, i
     return hits;
 }
 
+QByteArray positions(const std::vector<qsizetype>& hits) {
+    QByteArray out;
+    for (const qsizetype h : hits) {
+        out += ' ' + QByteArray::number(h);
+    }
+    return out;
+}
+
+// Says which run gave which hits, for a finding.
+void reportDifference(const QString& searchInput, int operatorCount, const SearchOptions& options,
+                      const std::vector<qsizetype>& engineHits,
+                      const std::vector<qsizetype>& plainHits) {
+    std::fprintf(stderr,
+                 "search string [%s] (UTF-16 %s), operators %d, free text %d, comments %d\n"
+                 "  engine:%s\n  FindNextMatch:%s\n",
+                 qPrintable(searchInput), searchInput.toUtf8().toHex(' ').constData(),
+                 operatorCount, int(options.freeText), int(options.comments),
+                 positions(engineHits).constData(), positions(plainHits).constData());
+}
+
 void runAndCompare(SearchEngine& engine, const QStringList& list, const QString& searchInput,
                    int operatorCount, const SearchOptions& options) {
     ResultTable table;
@@ -102,6 +122,9 @@ void runAndCompare(SearchEngine& engine, const QStringList& list, const QString&
     bool rejected = false;
     const std::vector<qsizetype> expected =
         plainHits(list, searchInput, operatorCount, options, rejected);
+    if (hook.hits != expected) {
+        reportDifference(searchInput, operatorCount, options, hook.hits, expected);
+    }
     VEX_FUZZ_CHECK(hook.hits == expected);
     VEX_FUZZ_CHECK((outcome.outcome == -2) == rejected);
     VEX_FUZZ_CHECK(hook.rejections == (rejected ? 1 : 0));
