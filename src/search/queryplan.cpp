@@ -169,7 +169,9 @@ QueryPlan CompileQuery(const QString& searchInput, int operatorCount,
         if (op == Operator::And && l.contains(kGroupMark)) {
             std::swap(l, r);
         }
-        if (!r.startsWith(kGroupMark)) {
+        // Only the right operand may hold "$", at its start. With "$" in both, the rewritten
+        // string would have its operands exchanged back by the next call of the run.
+        if (!r.startsWith(kGroupMark) || l.contains(kGroupMark)) {
             return reject(groupNotFirstReason());
         }
         // «$A» and «$A0» name the D codes: «$DA», «$DA0». A single character is numeric

@@ -202,6 +202,36 @@ TEST(FindNextMatch, rewrittenStringSearchesLikeTheTypedOne) {
     EXPECT_EQ(search("fever * OR kolera").applied, QStringLiteral("fever OR kolera"));
 }
 
+TEST(FindNextMatch, groupSearchWithTheMarkInBothOperandsIsRejectedAtOnce) {
+    // «$DA1 AND pris$» becomes «pris$ AND $DA1»; read again, that would be exchanged back and
+    // refused after the first hit. Such a string is refused on the first call instead.
+    const QStringList list{record(QStringLiteral("DA10"), "Pris$ hoej"),
+                           record(QStringLiteral("DA11"), "Pris$ lav"),
+                           record(QStringLiteral("DB10"), "Pris$ andet")};
+    const QStringList m4{
+        QStringLiteral("Anvendelse af tegnet [ $ ] for afgrænsede diagnosegruppe-søgninger"),
+        QStringLiteral("forudsætter at [ $ ]-tegnet står forrest i bagerste operand!")};
+    for (const char* typed : {"$DA1 AND pris$", "$DA1 AND $DB1", "pris$ AND $DA1"}) {
+        SCOPED_TRACE(typed);
+        QString s = QString::fromUtf8(typed);
+        const MatchResult r = FindNextMatch(list, 0, s, 1, {});
+        EXPECT_EQ(r.position, -2);
+        ASSERT_TRUE(r.message.has_value());
+        EXPECT_EQ(r.message->lines.mid(2), m4);
+    }
+    // A string with one mark is rewritten once and then stays as it is.
+    for (const char* typed : {"$da1 AND pris", "pris \\ $a1", "$A & pris"}) {
+        SCOPED_TRACE(typed);
+        QString once = QString::fromUtf8(typed);
+        const MatchResult first = FindNextMatch(list, 0, once, 1, {});
+        QString twice = once;
+        const MatchResult second = FindNextMatch(list, 0, twice, 1, {});
+        EXPECT_GE(first.position, -1);
+        EXPECT_EQ(second.position, first.position);
+        EXPECT_EQ(twice, once);
+    }
+}
+
 TEST(Matcher, cachedOperandsGiveTheSameAnswersForAnyStart) {
     // The OR operands remember where they matched next; asking again from an earlier or a
     // later start must still give the plain answers.
