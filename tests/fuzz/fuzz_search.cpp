@@ -4,8 +4,11 @@
 //
 // The run through the search engine (which searches an index of the list) must give exactly
 // the hits of calling FindNextMatch again and again over the plain list, and the result table
-// must keep its widths. The raw string also goes to FindNextMatch and the code look-up as it
-// is, so their handling of strings the normalisation never hands over is covered too.
+// must keep its widths. The raw string also goes to the engine, FindNextMatch and the code
+// look-up as it is, so their handling of strings the normalisation never hands over is covered
+// too; the two runs are compared only when it is already in its canonical form (a string of
+// several operator tokens may split differently once its operand is rewritten, and no search
+// ever receives one).
 
 #include "data/loading.h"
 #include "data/record.h"
@@ -106,7 +109,7 @@ void reportDifference(const QString& searchInput, int operatorCount, const Searc
 }
 
 void runAndCompare(SearchEngine& engine, const QStringList& list, const QString& searchInput,
-                   int operatorCount, const SearchOptions& options) {
+                   int operatorCount, const SearchOptions& options, bool canonical = true) {
     ResultTable table;
     RecordingHook hook;
     const RunOutcome outcome = engine.run(list, searchInput, operatorCount, options, table, hook);
@@ -122,8 +125,13 @@ void runAndCompare(SearchEngine& engine, const QStringList& list, const QString&
     bool rejected = false;
     const std::vector<qsizetype> expected =
         plainHits(list, searchInput, operatorCount, options, rejected);
-    if (hook.hits != expected) {
+    if (!canonical) {
+        return;
+    }
+    if (hook.hits != expected || (outcome.outcome == -2) != rejected) {
         reportDifference(searchInput, operatorCount, options, hook.hits, expected);
+        std::fprintf(stderr, "  engine outcome %d, FindNextMatch rejected %d\n", outcome.outcome,
+                     int(rejected));
     }
     VEX_FUZZ_CHECK(hook.hits == expected);
     VEX_FUZZ_CHECK((outcome.outcome == -2) == rejected);
@@ -162,7 +170,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // The raw string with any operator count, straight to the matcher and the code look-up.
     if ((flags & 0x40) != 0) {
         const int operatorCount = int(size % 4) - 1;
-        runAndCompare(engine, list, typed, operatorCount, options);
+        const bool canonical = normalized.accepted && normalized.searchInput == typed &&
+                               normalized.operatorCount == operatorCount;
+        runAndCompare(engine, list, typed, operatorCount, options, canonical);
         for (const FindMode mode : {FindMode::Normal, FindMode::CodeLookUp}) {
             const qsizetype at = FindTerm(list, typed, mode, 0, options);
             VEX_FUZZ_CHECK(at >= -1 && at < list.size());
