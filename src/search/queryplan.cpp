@@ -87,6 +87,29 @@ bool freeTextCovers(const Operand& l, const Operand& r) {
     return false;
 }
 
+// The first of the operator tokens, in their order, that occurs in the text: where it occurs
+// first (-1 when none does) and which token it is.
+qsizetype FindOperatorToken(QStringView text, QStringView& token) {
+    for (const char16_t* candidate : kOperatorTokens) {
+        const qsizetype at = text.indexOf(QStringView(candidate));
+        if (at >= 0) {
+            token = QStringView(candidate);
+            return at;
+        }
+    }
+    return -1;
+}
+
+// The rewritten search string: the operands joined by the token, unless a removed "*" or
+// blank has let an operand form another operator token with its neighbour («a OR* OR b»
+// gives «a OR OR b»). Read again, such a rewrite would split elsewhere and the calls of a run
+// would search differently, so the string then keeps its form.
+QString StableRewrite(const QString& given, const QString& l, QStringView token, const QString& r) {
+    const QString rewritten = l + token.toString() + r;
+    QStringView again;
+    return FindOperatorToken(rewritten, again) == l.size() && again == token ? rewritten : given;
+}
+
 }  // namespace
 
 QueryPlan CompileQuery(const QString& searchInput, int operatorCount,
@@ -100,14 +123,7 @@ QueryPlan CompileQuery(const QString& searchInput, int operatorCount,
     }
 
     QStringView token;
-    qsizetype at = -1;
-    for (const char16_t* candidate : kOperatorTokens) {
-        at = searchInput.indexOf(QStringView(candidate));
-        if (at >= 0) {
-            token = QStringView(candidate);
-            break;
-        }
-    }
+    const qsizetype at = FindOperatorToken(searchInput, token);
     if (at < 0) {
         plan.kind = QueryKind::NoMatch;
         return plan;
@@ -116,7 +132,7 @@ QueryPlan CompileQuery(const QString& searchInput, int operatorCount,
     // string is what the next call of a run reads, and it must search the same).
     QString l = trimmed32(NormalizeStars(trimmed32(searchInput.left(at))));
     QString r = trimmed32(NormalizeStars(trimmed32(searchInput.mid(at + token.size()))));
-    plan.searchInput = l + token.toString() + r;
+    plan.searchInput = StableRewrite(searchInput, l, token, r);
 
     auto reject = [&plan](QStringList reason) {
         plan.kind = QueryKind::Rejected;
@@ -180,7 +196,7 @@ QueryPlan CompileQuery(const QString& searchInput, int operatorCount,
             r.insert(1, QLatin1Char('D'));
         }
         r = upper(r);
-        plan.searchInput = l + token.toString() + r;
+        plan.searchInput = StableRewrite(searchInput, l, token, r);
         plan.kind = op == Operator::And ? QueryKind::GroupAnd : QueryKind::GroupNot;
         plan.groupCode = r.mid(1);
         plan.left = PrepareTerm(l, options);

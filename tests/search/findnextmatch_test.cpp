@@ -180,10 +180,12 @@ TEST(FindNextMatch, stringsWithoutOperatorTokenOrOutOfRangeStartsFindNothing) {
 TEST(FindNextMatch, rewrittenStringSearchesLikeTheTypedOne) {
     // A run calls FindNextMatch again with the string the call before rewrote; a blank (or
     // another character of code 32 or less) that the removed "*" leaves at an operand's end
-    // must not change what the later calls find.
+    // must not change what the later calls find, nor may an operand's end form a second
+    // operator token with the one after it.
     const QStringList& list = sampleList();
-    for (const char* typed : {"fever * OR kolera", "kolera OR fever *", "fever *\x03 AND acute",
-                              "fever \x03* NOT chronic"}) {
+    for (const char* typed :
+         {"fever * OR kolera", "kolera OR fever *", "fever *\x03 AND acute",
+          "fever \x03* NOT chronic", "fever OR* OR kolera", "fever OR\x05 OR kolera"}) {
         SCOPED_TRACE(typed);
         NormalizeInput in;
         in.searchInput = QString::fromUtf8(typed);
@@ -200,6 +202,7 @@ TEST(FindNextMatch, rewrittenStringSearchesLikeTheTypedOne) {
     }
     EXPECT_EQ(search("fever * OR kolera").codes, search("fever OR kolera").codes);
     EXPECT_EQ(search("fever * OR kolera").applied, QStringLiteral("fever OR kolera"));
+    EXPECT_EQ(search("fever OR* OR kolera").codes, codes("DA00"));
 }
 
 TEST(FindNextMatch, groupSearchWithTheMarkInBothOperandsIsRejectedAtOnce) {
