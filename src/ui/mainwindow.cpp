@@ -42,6 +42,14 @@ MainWindow::MainWindow(AppState& app, Dialogs& dialogs, UserStore* userStore, QW
 
 MainWindow::~MainWindow() {
     qApp->removeEventFilter(esc_);
+    // The controls are destroyed after the window's own values. Whatever they send on their
+    // way out (events to the key router, signals of the grid and its selection) must not reach
+    // handlers that read those values.
+    delete keyRouter_;
+    const QList<QObject*> descendants = findChildren<QObject*>();
+    for (QObject* o : descendants) {
+        QObject::disconnect(o, nullptr, this, nullptr);
+    }
 }
 
 void MainWindow::connectHandlers() {

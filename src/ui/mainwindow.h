@@ -37,6 +37,7 @@ struct WindowState {
     bool runInProgress = false;
     bool closeRequested = false;  // the window was closed while a run was going on
     bool shown = false;           // the window has been shown once
+    QString diagnosisText;        // the shown record's diagnosis text, whole (the field may cut it)
     RunStats lastRun;
 };
 
@@ -161,9 +162,10 @@ private:
     DataState data_;
     ResultTable* results_ = nullptr;
     EscKeyTracker* esc_ = nullptr;
+    QObject* keyRouter_ = nullptr;
     std::unique_ptr<SearchEngine> engine_;
-    QList<const QString*> warmed_;
-    std::function<void()> firstShowSplashRequest_;  // lists whose index has been built ahead
+    QList<const QString*> warmed_;  // lists whose index has been built ahead
+    std::function<void()> firstShowSplashRequest_;
     std::function<void(int)> helpRequest_;
     std::function<void()> alertSound_;
 };

@@ -124,7 +124,7 @@ void MainWindow::connectKeysAndButtons() {
     connect(ui_.btnInfo, &QToolButton::clicked, this, [this] { btnInfoClick(); });
     connect(ui_.btnHelp, &QPushButton::clicked, this, [this] { btnHelpClick(); });
     connect(ui_.btnHelpGlyph, &QToolButton::clicked, this, [this] { btnHelpGlyphClick(); });
-    new WindowKeyRouter(*this);
+    keyRouter_ = new WindowKeyRouter(*this);
 }
 
 void MainWindow::FormKeyDown(const QKeyEvent& key) {
