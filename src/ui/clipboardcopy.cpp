@@ -62,7 +62,7 @@ void MainWindow::txtSKSkodeDblClick() {
 void MainWindow::txtDiagnoseTekstKeyDown(const QKeyEvent& key) {
     if (IsCopyKey(key)) {
         if (results_->rowCount() > 0) {
-            SetClipboardText(ui_.txtDiagnoseTekst->toPlainText());
+            SetClipboardText(state_.diagnosisText);
         }
     } else if (IsAlertKey(key.key())) {
         AlertSound();
@@ -70,7 +70,7 @@ void MainWindow::txtDiagnoseTekstKeyDown(const QKeyEvent& key) {
 }
 
 void MainWindow::txtDiagnoseTekstDblClick() {
-    SetClipboardText(ui_.txtDiagnoseTekst->toPlainText());
+    SetClipboardText(state_.diagnosisText);
 }
 
 void MainWindow::RecordFieldKeyDown(const QKeyEvent& key) {

@@ -20,12 +20,35 @@ namespace vex {
 
 namespace {
 
-QString ForDisplay(QString text) {
+// A field shows at most this many characters. Real fields hold a few hundred; one of
+// megabytes (a damaged file) would keep the text layout busy for minutes wrapping it, so the
+// display stops here and "…" marks the cut. Copying the diagnosis text still copies it whole.
+constexpr qsizetype kShownFieldLimit = 10000;
+
+QString WithLineFeeds(QString text) {
     return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
+QString ForDisplay(const QString& text) {
+    QString shown = WithLineFeeds(text);
+    if (shown.size() > kShownFieldLimit) {
+        qsizetype cut = kShownFieldLimit;
+        if (shown.at(cut - 1).isHighSurrogate()) {
+            --cut;  // never half a character
+        }
+        shown.truncate(cut);
+        shown.append(QChar(0x2026));
+    }
+    return shown;
 }
 
 void ShowText(QPlainTextEdit* field, const QString& text) {
     field->setPlainText(ForDisplay(text));
+}
+
+void ShowText(QLineEdit* field, const QString& text) {
+    field->setText(ForDisplay(text));
+    field->setCursorPosition(0);
 }
 
 }  // namespace
@@ -39,12 +62,12 @@ void MainWindow::ShowCurrentRecord() {
     ui_.txtSKSkode->setText(record.code);
     ui_.txtSKSkode->setCursorPosition(0);
     ShowText(ui_.txtDiagnoseTekst, record.text);
+    state_.diagnosisText = WithLineFeeds(record.text);
     state_.currentShortListFlag = record.shortListFlag;
     ui_.chkKorteListe->setChecked(record.shortListFlag);
     ShowText(ui_.txtSynonymer, record.synonyms);
     ShowText(ui_.txtInklusiv, record.inclusions);
-    ui_.txtStikord->setText(record.keywords);
-    ui_.txtStikord->setCursorPosition(0);
+    ShowText(ui_.txtStikord, record.keywords);
     ShowText(ui_.txtKommentarer, record.comments);
     SetLabelCaption(ui_.lblRedigeret, record.editDate);
     SetStatusPanel(0, RecordPanelText(app_.currentIndex, int(list.size())));

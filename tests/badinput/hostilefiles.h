@@ -25,7 +25,6 @@ struct HostileFile {
     HostileOutcome outcome;
     QByteArray query = {};    // when it loads: a search string that finds one record,
     QByteArray hitLine = {};  // and the query tool's line for that hit
-    bool hugeField = false;   // a column of megabytes that the window shows whole
 };
 
 // Empty, binary, NUL bytes, 5 MB lines, broken UTF-8 and UTF-16, 100,000 tabs, a header only,

@@ -108,19 +108,9 @@ void expectWindowShown(const HostileFile& f) {
 
 TEST(HostileDataFiles, windowShowsItselfOnEveryHostileFileItCanLoad) {
     for (const HostileFile& f : HostileFiles()) {
-        // A file it refuses leaves the window waiting in its message box.
-        if (f.outcome == HostileOutcome::Loads && !f.hugeField) {
-            expectWindowShown(f);
-        }
-    }
-}
-
-// Disabled while it fails: the record display lays out a field of megabytes as one wrapped
-// paragraph, which takes time growing with the square of its length (1 MB: minutes), so the
-// window does not show itself on such a file.
-TEST(HostileDataFiles, DISABLED_windowShowsItselfWithAFieldOfMegabytes) {
-    for (const HostileFile& f : HostileFiles()) {
-        if (f.hugeField) {
+        // A file it refuses leaves the window waiting in its message box. A field of megabytes
+        // is shown cut, so it takes no longer to lay out than a usual one.
+        if (f.outcome == HostileOutcome::Loads) {
             expectWindowShown(f);
         }
     }

@@ -33,6 +33,7 @@ QStringList ClipboardRecords() {
             QStringLiteral("\t\t\t\t\t\t01-02-2020"),
         Record("DB01", "Kolera klassisk"),
         Record("DC00", "Ondartet svulst"),
+        Record("DD00", "Lang " + QString(50000, QLatin1Char('y'))),
     };
 }
 
@@ -130,6 +131,27 @@ TEST_F(ClipboardTest, TextFieldCopiesItsWholeText) {
     f.pressIn(text, Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(Clipboard(), "Kolera klassisk");
     EXPECT_EQ(f.beeps, 0);
+}
+
+TEST_F(ClipboardTest, FieldOfTensOfThousandsIsShownCutAndCopiedWhole) {
+    // A damaged file may hold a field of megabytes; wrapping it all would stall the window.
+    f.search("lang");
+    ASSERT_EQ(f.window().results().rowCount(), 1);
+    f.showSynced(4);
+    const QString whole = "Lang " + QString(50000, QLatin1Char('y'));
+    const QString shown = f.ui().txtDiagnoseTekst->toPlainText();
+    EXPECT_LT(shown.size(), 20000);
+    EXPECT_TRUE(whole.startsWith(shown.chopped(1)));
+    EXPECT_EQ(shown.back(), QChar(0x2026));
+    QTest::mouseDClick(f.ui().txtDiagnoseTekst->viewport(), Qt::LeftButton, Qt::NoModifier,
+                       QPoint(3, 3));
+    EXPECT_EQ(Clipboard(), whole);
+    SetClipboard(kSentinel);
+    QTextCursor cursor = f.ui().txtDiagnoseTekst->textCursor();
+    cursor.clearSelection();  // the double-click selected a word, which the field would copy
+    f.ui().txtDiagnoseTekst->setTextCursor(cursor);
+    f.pressIn(f.ui().txtDiagnoseTekst, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(Clipboard(), whole);
 }
 
 TEST_F(ClipboardTest, AfterASearchWithoutHitsOnlyDoubleClicksCopy) {
