@@ -5,6 +5,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QStatusBar>
 #include <QTableView>
 #include <QTest>
@@ -166,7 +167,12 @@ TEST(FormCloseTest, StoresTheRememberedValuesOfBothLists) {
     };
     EXPECT_EQ(text(UserGroup::Values, "LastSearchInput1"), "kolera");
     EXPECT_EQ(text(UserGroup::Values, "SearchTime2"), "0.00");
-    EXPECT_NE(text(UserGroup::Values, "SearchTime1"), "0.00");
+    // The run's own time: on a fast machine a search of a few records rounds to "0.00", so
+    // only its form is checked here.
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^[0-9]+\\.[0-9]{2}$"))
+                    .match(text(UserGroup::Values, "SearchTime1"))
+                    .hasMatch())
+        << text(UserGroup::Values, "SearchTime1").toStdString();
     EXPECT_EQ(text(UserGroup::Mode, "SearchOnComments"), "1");
     EXPECT_EQ(text(UserGroup::Mode, "FreeTextSearch"), "");
     EXPECT_EQ(text(UserGroup::Mode, "FormHeight"), QString::number(f.window().height()));
