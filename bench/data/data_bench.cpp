@@ -3,6 +3,7 @@
 #include "data/record.h"
 
 #include "scalefile.h"
+#include "silentdialogs.h"
 
 #include <benchmark/benchmark.h>
 #include <QFileInfo>
@@ -11,17 +12,6 @@ using namespace vex;
 
 namespace {
 
-// Dialogs that nobody sees: loading succeeds in these benchmarks.
-class SilentDialogs : public Dialogs {
-public:
-    std::optional<QString> inputText(const QString&, const QString&, const QString&) override {
-        return std::nullopt;
-    }
-
-protected:
-    MessageButton showMessage(const Message&) override { return ButtonOk; }
-};
-
 void loadPrimary(benchmark::State& state, const QString& file) {
     if (file.isEmpty()) {
         state.SkipWithError("no list");
@@ -29,7 +19,7 @@ void loadPrimary(benchmark::State& state, const QString& file) {
     }
     qsizetype records = 0;
     for (auto _ : state) {
-        SilentDialogs dialogs;
+        bench::SilentDialogs dialogs;
         DataFileSlot slot;
         if (!LoadPrimaryDataFile(file, slot, dialogs)) {
             state.SkipWithError("load failed");
@@ -52,7 +42,7 @@ BENCHMARK(BM_LoadPrimaryBundled)->Unit(benchmark::kMillisecond);
 void BM_LoadSecondaryBundled(benchmark::State& state) {
     const QString file = bench::bundledSecondaryList();
     for (auto _ : state) {
-        SilentDialogs dialogs;
+        bench::SilentDialogs dialogs;
         DataFileSlot slot;
         LoadSecondaryDataFile(file, slot, dialogs);
         benchmark::DoNotOptimize(slot);
@@ -76,7 +66,7 @@ void BM_ReadDataFileBundled(benchmark::State& state) {
 BENCHMARK(BM_ReadDataFileBundled)->Unit(benchmark::kMillisecond);
 
 void BM_BuildShortListBundled(benchmark::State& state) {
-    SilentDialogs dialogs;
+    bench::SilentDialogs dialogs;
     DataFileSlot slot;
     LoadPrimaryDataFile(bench::bundledPrimaryList(), slot, dialogs);
     for (auto _ : state) {
@@ -88,7 +78,7 @@ void BM_BuildShortListBundled(benchmark::State& state) {
 BENCHMARK(BM_BuildShortListBundled)->Unit(benchmark::kMicrosecond);
 
 void BM_DecodeEveryRecordBundled(benchmark::State& state) {
-    SilentDialogs dialogs;
+    bench::SilentDialogs dialogs;
     DataFileSlot slot;
     LoadPrimaryDataFile(bench::bundledPrimaryList(), slot, dialogs);
     for (auto _ : state) {

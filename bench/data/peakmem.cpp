@@ -3,6 +3,7 @@
 #include "data/loading.h"
 
 #include "scalefile.h"
+#include "silentdialogs.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -10,23 +11,6 @@
 #include <cstdio>
 
 using namespace vex;
-
-namespace {
-
-class SilentDialogs : public Dialogs {
-public:
-    std::optional<QString> inputText(const QString&, const QString&, const QString&) override {
-        return std::nullopt;
-    }
-
-protected:
-    MessageButton showMessage(const Message& m) override {
-        std::fprintf(stderr, "%s\n", qPrintable(m.text()));
-        return ButtonOk;
-    }
-};
-
-}  // namespace
 
 int main(int argc, char** argv) {
     const QString file = argc > 1 ? QString::fromLocal8Bit(argv[1]) : bench::millionRecordList();
@@ -37,7 +21,7 @@ int main(int argc, char** argv) {
     const qint64 before = bench::peakResidentBytes();
     QElapsedTimer timer;
     timer.start();
-    SilentDialogs dialogs;
+    bench::SilentDialogs dialogs;
     DataFileSlot slot;
     const bool ok = LoadPrimaryDataFile(file, slot, dialogs);
     const qint64 ms = timer.elapsed();

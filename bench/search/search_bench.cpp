@@ -5,6 +5,7 @@
 #include "search/normalize.h"
 #include "search/resulttable.h"
 #include "search/searchengine.h"
+#include "silentdialogs.h"
 
 #include <benchmark/benchmark.h>
 
@@ -20,16 +21,6 @@
 using namespace vex;
 
 namespace {
-
-class SilentDialogs : public Dialogs {
-public:
-    std::optional<QString> inputText(const QString&, const QString&, const QString&) override {
-        return std::nullopt;
-    }
-
-protected:
-    MessageButton showMessage(const Message&) override { return ButtonOk; }
-};
 
 // The window's hook without a window: an event slice is asked for, nothing is processed.
 class SliceHook : public SearchRunHook {
@@ -63,7 +54,7 @@ private:
 };
 
 QStringList loadList(const QString& file) {
-    SilentDialogs dialogs;
+    bench::SilentDialogs dialogs;
     DataFileSlot slot;
     if (!LoadPrimaryDataFile(file, slot, dialogs)) {
         return {};

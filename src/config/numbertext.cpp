@@ -10,7 +10,9 @@ bool isAsciiDigit(QChar c) {
     return c >= QLatin1Char('0') && c <= QLatin1Char('9');
 }
 
-int hexValue(QChar c) {
+}  // namespace
+
+int hexDigitValue(QChar c) {
     const char16_t u = c.unicode();
     if (u >= u'0' && u <= u'9') {
         return u - u'0';
@@ -23,8 +25,6 @@ int hexValue(QChar c) {
     }
     return -1;
 }
-
-}  // namespace
 
 bool isNumericText(const QString& text, const QLocale& locale) {
     const QString separator = locale.decimalPoint();
@@ -71,7 +71,7 @@ std::optional<int> parseIntegerText(const QString& text) {
     qint64 value = 0;
     for (; i < text.size(); ++i) {
         const int digit = base == 16
-                              ? hexValue(text.at(i))
+                              ? hexDigitValue(text.at(i))
                               : (isAsciiDigit(text.at(i)) ? text.at(i).unicode() - u'0' : -1);
         if (digit < 0) {
             return std::nullopt;

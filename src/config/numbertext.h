@@ -18,4 +18,7 @@ bool isNumericText(const QString& text, const QLocale& locale = QLocale::system(
 // an optional sign. Anything else (blanks, fractions, overflow, an empty text) gives nullopt.
 std::optional<int> parseIntegerText(const QString& text);
 
+// The value of a hexadecimal digit (0-9, a-f, A-F), or -1 for any other character.
+int hexDigitValue(QChar c);
+
 }  // namespace vex::confignumbers

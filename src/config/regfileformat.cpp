@@ -1,6 +1,7 @@
 #include "config/regfileformat.h"
 
 #include "base/textutil.h"
+#include "config/numbertext.h"
 
 #include <QStringDecoder>
 #include <QStringList>
@@ -9,6 +10,8 @@
 #include <optional>
 
 namespace vex::regfile {
+
+using confignumbers::hexDigitValue;
 
 namespace {
 
@@ -27,20 +30,6 @@ QStringView trimBlanks(QStringView s) {
         s.chop(1);
     }
     return s;
-}
-
-int hexDigit(QChar c) {
-    const char16_t u = c.unicode();
-    if (u >= u'0' && u <= u'9') {
-        return u - u'0';
-    }
-    if (u >= u'a' && u <= u'f') {
-        return u - u'a' + 10;
-    }
-    if (u >= u'A' && u <= u'F') {
-        return u - u'A' + 10;
-    }
-    return -1;
 }
 
 // A quoted text starting at s[0] == '"'; sets `rest` to what follows the closing quote.
@@ -69,10 +58,10 @@ std::optional<QByteArray> readHexBytes(QStringView s) {
     }
     for (QStringView item : s.split(QLatin1Char(','))) {
         item = trimBlanks(item);
-        if (item.size() != 2 || hexDigit(item.at(0)) < 0 || hexDigit(item.at(1)) < 0) {
+        if (item.size() != 2 || hexDigitValue(item.at(0)) < 0 || hexDigitValue(item.at(1)) < 0) {
             return std::nullopt;
         }
-        bytes.append(char(hexDigit(item.at(0)) * 16 + hexDigit(item.at(1))));
+        bytes.append(char(hexDigitValue(item.at(0)) * 16 + hexDigitValue(item.at(1))));
     }
     return bytes;
 }
@@ -121,10 +110,10 @@ std::optional<UserValue> readValue(QStringView s) {
         }
         quint32 d = 0;
         for (const QChar c : digits) {
-            if (hexDigit(c) < 0) {
+            if (hexDigitValue(c) < 0) {
                 return std::nullopt;
             }
-            d = d * 16 + quint32(hexDigit(c));
+            d = d * 16 + quint32(hexDigitValue(c));
         }
         return UserValue::fromDword(d);
     }
@@ -139,10 +128,10 @@ std::optional<UserValue> readValue(QStringView s) {
             // Up to eight hex digits: a 32-bit type number, kept bit for bit.
             quint32 type32 = 0;
             for (const QChar c : rest.mid(1, close - 1)) {
-                if (hexDigit(c) < 0) {
+                if (hexDigitValue(c) < 0) {
                     return std::nullopt;
                 }
-                type32 = type32 * 16 + quint32(hexDigit(c));
+                type32 = type32 * 16 + quint32(hexDigitValue(c));
             }
             type = int(type32);
             rest = rest.mid(close + 1);
