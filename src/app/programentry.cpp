@@ -57,12 +57,13 @@ int RunProgram(QApplication& app) {
         }
         return 0;
     }
+    window.show();
+    NoteTestEvent("window");
+    // A start during the loading was answered already; its request raises the window now.
     instance.setActivationHandler([&window] {
         BringWindowToFront(&window);
         NoteTestEvent("activated");
     });
-    window.show();
-    NoteTestEvent("window");
     return app.exec();
 }
 

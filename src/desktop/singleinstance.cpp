@@ -121,6 +121,14 @@ void SingleInstance::listen() {
     }
 }
 
+void SingleInstance::setActivationHandler(std::function<void()> handler) {
+    handler_ = std::move(handler);
+    if (handler_ && activationPending_) {
+        activationPending_ = false;
+        handler_();
+    }
+}
+
 void SingleInstance::onNewConnection() {
     while (QLocalSocket* socket = server_->nextPendingConnection()) {
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
@@ -141,6 +149,8 @@ void SingleInstance::onNewConnection() {
                 emit activationRequested();
                 if (handler_) {
                     handler_();
+                } else {
+                    activationPending_ = true;
                 }
             }
         };

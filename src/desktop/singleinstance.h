@@ -54,8 +54,10 @@ public:
     bool isFirstInstance() const { return first_; }
     bool isListening() const;
 
-    // Called (after activationRequested) each time a later start asks for the window.
-    void setActivationHandler(std::function<void()> handler) { handler_ = std::move(handler); }
+    // Called (after activationRequested) each time a later start asks for the window. A request
+    // that came before there was a handler (while the program was still starting) is handed
+    // to the handler once it is set.
+    void setActivationHandler(std::function<void()> handler);
 
 signals:
     void activationRequested();
@@ -72,6 +74,7 @@ private:
     std::unique_ptr<QLocalServer> server_;
     std::function<void()> handler_;
     bool first_ = false;
+    bool activationPending_ = false;
 };
 
 // Brings a window back from the task bar and to the front: restored when minimised, shown

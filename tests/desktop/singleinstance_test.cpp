@@ -45,6 +45,24 @@ TEST_F(SingleInstanceTest, SecondStartFindsTheFirstAndAsksForItsWindow) {
     EXPECT_EQ(handlerCalls, 2);
 }
 
+TEST_F(SingleInstanceTest, StartDuringTheLoadingIsHandedOnOnceTheWindowIsThere) {
+    SingleInstance first(address());
+    ASSERT_EQ(first.start(), SingleInstance::FirstInstance);
+    SingleInstance second(address());
+    EXPECT_EQ(second.start(2000), SingleInstance::AnotherInstanceRuns);  // answered at once
+    SingleInstance third(address());
+    EXPECT_EQ(third.start(2000), SingleInstance::AnotherInstanceRuns);
+
+    int handlerCalls = 0;
+    first.setActivationHandler([&handlerCalls] { ++handlerCalls; });
+    EXPECT_EQ(handlerCalls, 1);  // the two early requests raise the window once
+    first.setActivationHandler([&handlerCalls] { ++handlerCalls; });
+    EXPECT_EQ(handlerCalls, 1);  // and only once
+    SingleInstance fourth(address());
+    EXPECT_EQ(fourth.start(2000), SingleInstance::AnotherInstanceRuns);
+    EXPECT_EQ(handlerCalls, 2);
+}
+
 TEST_F(SingleInstanceTest, TheNextStartAfterTheFirstEndedRunsAsFirst) {
     {
         SingleInstance first(address());
