@@ -110,10 +110,7 @@ QString StableRewrite(const QString& given, const QString& l, QStringView token,
     return FindOperatorToken(rewritten, again) == l.size() && again == token ? rewritten : given;
 }
 
-}  // namespace
-
-QueryPlan CompileQuery(const QString& searchInput, int operatorCount,
-                       const SearchOptions& options) {
+QueryPlan CompileOnce(const QString& searchInput, int operatorCount, const SearchOptions& options) {
     QueryPlan plan;
     plan.searchInput = searchInput;
     if (operatorCount == 0) {
@@ -208,6 +205,24 @@ QueryPlan CompileQuery(const QString& searchInput, int operatorCount,
     plan.right.freeText = options.freeText || ro.freeText;
     plan.right.upperTerm = ro.uBare;
     plan.right.empty = ro.uBare.isEmpty();
+    return plan;
+}
+
+}  // namespace
+
+// The next call of a run reads the rewritten string, so that string is what the run searches
+// for: a rewrite that reads differently («$t» becomes «$DT», which a free-text «*D» covers)
+// is compiled again, and a rejection then comes on the first call instead of after the
+// first hits have been listed.
+QueryPlan CompileQuery(const QString& searchInput, int operatorCount,
+                       const SearchOptions& options) {
+    QueryPlan plan = CompileOnce(searchInput, operatorCount, options);
+    QString read = searchInput;
+    for (int again = 0; again < 3 && plan.kind != QueryKind::Rejected && plan.searchInput != read;
+         ++again) {
+        read = plan.searchInput;
+        plan = CompileOnce(read, operatorCount, options);
+    }
     return plan;
 }
 

@@ -235,6 +235,23 @@ TEST(FindNextMatch, groupSearchWithTheMarkInBothOperandsIsRejectedAtOnce) {
     }
 }
 
+TEST(FindNextMatch, rewriteThatTheNextCallWouldRefuseIsRefusedAtOnce) {
+    // «*d AND $A0» is rewritten «*d AND $DA0», where the free-text «d» lies inside the group
+    // operand. The first call used to list the diarrhoea record, the second refuse the string.
+    const QStringList list{record(QStringLiteral("DA00"), "Diarré"),
+                           record(QStringLiteral("DA01"), "Kolera")};
+    QString s = QStringLiteral("*d AND $A0");
+    const MatchResult r = FindNextMatch(list, 0, s, 1, {});
+    EXPECT_EQ(r.position, -2);
+    ASSERT_TRUE(r.message.has_value());
+    EXPECT_TRUE(r.message->lines.contains(
+        QStringLiteral("da den ene operand udgør en delmængde af den anden,")));
+    // Without the clash the rewritten string is searched from the first call on.
+    s = QStringLiteral("*diar AND $A0");
+    EXPECT_EQ(FindNextMatch(list, 0, s, 1, {}).position, 0);
+    EXPECT_EQ(s, QStringLiteral("*diar AND $DA0"));
+}
+
 TEST(Matcher, cachedOperandsGiveTheSameAnswersForAnyStart) {
     // The OR operands remember where they matched next; asking again from an earlier or a
     // later start must still give the plain answers.
