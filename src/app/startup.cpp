@@ -22,6 +22,7 @@
 #include "ui/captions.h"
 #include "ui/mainwindow.h"
 #include "ui/resultgrid.h"
+#include "ui/statustexts.h"
 #include "ui/windowfit.h"
 
 namespace vex {
@@ -167,7 +168,7 @@ StartupOutcome FormCreate(MainWindow& window, const StartupEnvironment& environm
     }
     QDir::setCurrent(app.programFolder);    // 4
     window.setWindowTitle(kWindowCaption);  // 5
-    SetLabelCaption(ui.lblVersion, VersionText());
+    SetLabelCaption(ui.lblVersion, VersionText(), kVersionWhat);
 
     SettleSettingsAndNames(app, data);                       // 6 to 13
     SetGridThemed(ui.DBGrid1, app.settings.dbGridWinTheme);  // 10

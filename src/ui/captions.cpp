@@ -1,5 +1,6 @@
 #include "ui/captions.h"
 
+#include <QAbstractButton>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QScreen>
@@ -31,9 +32,20 @@ QString CaptionDisplayText(const QString& caption) {
     return out;
 }
 
-void SetLabelCaption(QLabel* label, const QString& caption) {
+void SetLabelText(QLabel* label, const QString& text, const QString& what) {
+    label->setText(text);
+    if (what.isEmpty()) {
+        label->setAccessibleName(QString());  // the text is the name
+        return;
+    }
+    const QString shown = text.trimmed();
+    label->setAccessibleName(what + QStringLiteral(": ") +
+                             (shown.isEmpty() ? QStringLiteral("ingen") : shown));
+}
+
+void SetLabelCaption(QLabel* label, const QString& caption, const QString& what) {
     label->setProperty("caption", caption);
-    label->setText(CaptionDisplayText(caption));
+    SetLabelText(label, CaptionDisplayText(caption), what);
     label->adjustSize();
     const QVariant rightEdge = label->property("rightEdge");
     if (rightEdge.isValid()) {
@@ -43,6 +55,11 @@ void SetLabelCaption(QLabel* label, const QString& caption) {
 
 QString LabelCaption(const QLabel* label) {
     return label->property("caption").toString();
+}
+
+void SetButtonCaption(QAbstractButton* button, const QString& caption) {
+    button->setText(caption);
+    button->setAccessibleName(CaptionDisplayText(caption));
 }
 
 QString HintDisplayText(const QString& hint) {

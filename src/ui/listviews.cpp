@@ -6,6 +6,7 @@
 #include "base/dialogs.h"
 #include "data/record.h"
 #include "search/resulttable.h"
+#include "ui/captions.h"
 #include "ui/mainwindow.h"
 #include "ui/statustexts.h"
 
@@ -31,7 +32,7 @@ int IndexOfCode(const QStringList& list, const QString& code) {
 
 void MainWindow::SetUpShortView() {
     data_.current = data_.shortList;
-    ui_.btnListSelect->setText(QStringLiteral("Kort/&Udvidet"));
+    SetButtonCaption(ui_.btnListSelect, QStringLiteral("Kort/&Udvidet"));
     ui_.imgShortList->show();
     ui_.imgExtendedList->hide();
     SetStatusPanel(3, ListPanelText(false));
@@ -40,7 +41,7 @@ void MainWindow::SetUpShortView() {
 
 void MainWindow::SetUpExtendedView() {
     data_.current = data_.extended;
-    ui_.btnListSelect->setText(QStringLiteral("&Kort/Udvidet"));
+    SetButtonCaption(ui_.btnListSelect, QStringLiteral("&Kort/Udvidet"));
     ui_.imgShortList->hide();
     ui_.imgExtendedList->show();
     SetStatusPanel(3, ListPanelText(true));

@@ -1,5 +1,6 @@
 #include "ui/mainwindow.h"
 
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -21,6 +22,19 @@
 
 namespace vex {
 
+namespace {
+
+// A screen reader meets the main window as a window (a plain widget would be a bare pane).
+QAccessibleInterface* MainWindowAccessible(const QString& className, QObject* object) {
+    auto* window = qobject_cast<MainWindow*>(object);
+    if (window == nullptr || className != QLatin1String(MainWindow::staticMetaObject.className())) {
+        return nullptr;
+    }
+    return new QAccessibleWidget(window, QAccessible::Window);
+}
+
+}  // namespace
+
 MainWindow::MainWindow(AppState& app, Dialogs& dialogs, UserStore* userStore, QWidget* parent)
     : QWidget(parent),
       app_(app),
@@ -32,6 +46,7 @@ MainWindow::MainWindow(AppState& app, Dialogs& dialogs, UserStore* userStore, QW
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setWindowIcon(WindowIconPicture());
+    QAccessible::installFactory(MainWindowAccessible);
     ui_ = BuildWindowLayout(this, scale_);
     results_ = new ResultTable(this);
     results_->setObjectName(QStringLiteral("ClientDataSet1"));

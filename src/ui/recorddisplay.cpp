@@ -69,7 +69,7 @@ void MainWindow::ShowCurrentRecord() {
     ShowText(ui_.txtInklusiv, record.inclusions);
     ShowText(ui_.txtStikord, record.keywords);
     ShowText(ui_.txtKommentarer, record.comments);
-    SetLabelCaption(ui_.lblRedigeret, record.editDate);
+    SetLabelCaption(ui_.lblRedigeret, record.editDate, data_.fieldNames[8]);
     SetStatusPanel(0, RecordPanelText(app_.currentIndex, int(list.size())));
     app_.memory(data_.isPrimaryInUse()).indexPointer = app_.currentIndex;
 }
@@ -97,7 +97,7 @@ void MainWindow::SyncRecordWithGrid() {
         }
     }
     SetStatusPanel(1, synced ? kSyncPanelText : QString());
-    SetLabelCaption(ui_.lblSearchCount, SearchCountText(row, rows));
+    SetLabelCaption(ui_.lblSearchCount, SearchCountText(row, rows), kSearchCountWhat);
 }
 
 void MainWindow::DBGrid1Enter() {
@@ -106,17 +106,25 @@ void MainWindow::DBGrid1Enter() {
 }
 
 void MainWindow::ApplyFieldNames() {
-    const FieldNames& names = data_.fieldNames;
-    SetLabelCaption(ui_.lblField00, names[0]);
-    SetLabelCaption(ui_.lblField02, names[2]);
-    SetLabelCaption(ui_.lblField04, names[4]);
-    SetLabelCaption(ui_.lblField05, names[5]);
-    SetLabelCaption(ui_.lblField06, names[6]);
-    SetLabelCaption(ui_.lblField07, names[7]);
+    // A screen reader hears each field by its label's caption (the labels sit apart from
+    // their fields, the comments' in another panel).
+    const struct {
+        QLabel* label;
+        QWidget* field;
+        int column;
+    } fields[] = {
+        {ui_.lblField00, ui_.txtSKSkode, 0},   {ui_.lblField02, ui_.txtDiagnoseTekst, 2},
+        {ui_.lblField04, ui_.txtSynonymer, 4}, {ui_.lblField05, ui_.txtInklusiv, 5},
+        {ui_.lblField06, ui_.txtStikord, 6},   {ui_.lblField07, ui_.txtKommentarer, 7},
+    };
+    for (const auto& f : fields) {
+        SetLabelCaption(f.label, data_.fieldNames[f.column]);
+        f.field->setAccessibleName(f.label->text());
+    }
 }
 
 void MainWindow::SetStatusPanel(int panel, const QString& text) {
-    ui_.statusPanels[panel]->setText(text);
+    SetLabelText(ui_.statusPanels[panel], text, StatusPanelWhat(panel));
 }
 
 QString MainWindow::statusPanelText(int panel) const {

@@ -24,6 +24,10 @@ ResultNavigator::ResultNavigator(QTableView* grid, const Scale& scale, QWidget* 
     static const char* const kHints[] = {
         "Første post blandt søgeresultater", "Foregående post blandt søgeresultater",
         "Næstfølgende post blandt søgeresultater", "Sidste post blandt søgeresultater"};
+    // What a screen reader hears for the picture buttons.
+    static const char* const kSpokenNames[] = {"Første søgeresultat", "Forrige søgeresultat",
+                                               "Næste søgeresultat", "Sidste søgeresultat"};
+    setAccessibleName(QStringLiteral("Bladring i søgeresultater"));
     const int w = scale.px(20);
     const int h = scale.px(18);
     for (int i = 0; i < 4; ++i) {
@@ -34,6 +38,7 @@ ResultNavigator::ResultNavigator(QTableView* grid, const Scale& scale, QWidget* 
         b->setIconSize(QSize(w - 4, h - 4));
         b->setGeometry(i * w, 0, w, h);
         SetHint(b, QString::fromUtf8(kHints[i]));
+        b->setAccessibleName(QString::fromUtf8(kSpokenNames[i]));
         connect(b, &QToolButton::clicked, this, [this, i] { perform(static_cast<Action>(i)); });
         buttons_[i] = b;
     }
@@ -141,6 +146,7 @@ void UpdateHeaderStyle(QTableView* grid) {
 
 void ConfigureResultGrid(QTableView* grid, const Scale& scale) {
     grid->setObjectName(QStringLiteral("DBGrid1"));
+    grid->setAccessibleName(QStringLiteral("Søgeresultater"));
     grid->setVerticalHeader(new IndicatorHeader(grid));
     grid->setSelectionBehavior(QAbstractItemView::SelectRows);
     grid->setSelectionMode(QAbstractItemView::SingleSelection);

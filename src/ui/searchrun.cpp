@@ -14,6 +14,7 @@
 #include "ui/esckey.h"
 #include "ui/mainwindow.h"
 #include "ui/resultgrid.h"
+#include "ui/statustexts.h"
 
 namespace vex {
 
@@ -67,7 +68,7 @@ private:
             label->show();
             return StepAnswer::Abort;
         }
-        SetLabelCaption(label, QString());
+        SetLabelCaption(label, QString(), kSearchTimeWhat);
         return StepAnswer::ContinueAfterPause;
     }
 
@@ -123,7 +124,7 @@ int MainWindow::RunSearch() {
         app_.lastSearchTime = -1;
     } else {
         app_.lastSearchTime = run.lastSearchTime;
-        SetLabelCaption(ui_.lblSearchESC, ElapsedTimeText(run.lastSearchTime));
+        SetLabelCaption(ui_.lblSearchESC, ElapsedTimeText(run.lastSearchTime), kSearchTimeWhat);
         ui_.lblSearchESC->show();
     }
     app_.memory(primary).searchTime = app_.lastSearchTime;

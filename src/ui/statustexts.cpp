@@ -29,4 +29,17 @@ QString SearchCountText(int row, int rows) {
     return QStringLiteral("%1/%2").arg(row + 1).arg(rows);
 }
 
+QString StatusPanelWhat(int panel) {
+    switch (panel) {
+        case 1:
+            return QStringLiteral("Synkronisering");
+        case 2:
+            return QStringLiteral("Datafil");
+        case 3:
+            return QStringLiteral("Listevisning");
+        default:
+            return QString();  // " Post: 17 af 10523"
+    }
+}
+
 }  // namespace vex

@@ -16,4 +16,11 @@ QString SearchCountText(int row, int rows);
 // The status panel 1 text while the shown record is the grid's.
 inline const QString kSyncPanelText = QStringLiteral("Sync");
 
+// What a screen reader hears before the text of a status panel (empty: the text says it
+// itself), of the count label, of the time label while it shows a time, and of the version.
+QString StatusPanelWhat(int panel);
+inline const QString kSearchCountWhat = QStringLiteral("Antal fund");
+inline const QString kSearchTimeWhat = QStringLiteral("Søgetid");
+inline const QString kVersionWhat = QStringLiteral("Programversion");
+
 }  // namespace vex

@@ -98,9 +98,16 @@ QPlainTextEdit* TextField(QWidget* parent, const char* name, const Scale& s, int
     return field;
 }
 
+// A button whose caption is a glyph or a picture is given a spoken name that says what it
+// does; the others are heard by their captions.
 QPushButton* Button(QWidget* parent, const char* name, const Scale& s, int x, int y, int w, int h,
-                    const QString& caption, const QString& hint) {
-    auto* button = Make<QPushButton>(parent, name, caption);
+                    const QString& caption, const QString& hint,
+                    const QString& spokenName = QString()) {
+    auto* button = Make<QPushButton>(parent, name);
+    SetButtonCaption(button, caption);
+    if (!spokenName.isEmpty()) {
+        button->setAccessibleName(spokenName);
+    }
     button->setFocusPolicy(Qt::NoFocus);
     button->setAutoDefault(false);
     Place(button, s, x, y, w, h);
@@ -110,7 +117,8 @@ QPushButton* Button(QWidget* parent, const char* name, const Scale& s, int x, in
 
 QCheckBox* CheckBox(QWidget* parent, const char* name, const Scale& s, int x, int y, int w, int h,
                     const QString& caption, const QString& hint) {
-    auto* box = Make<QCheckBox>(parent, name, caption);
+    auto* box = Make<QCheckBox>(parent, name);
+    SetButtonCaption(box, caption);
     box->setFocusPolicy(Qt::NoFocus);
     Place(box, s, x, y, w, h);
     SetHint(box, hint);
@@ -118,8 +126,9 @@ QCheckBox* CheckBox(QWidget* parent, const char* name, const Scale& s, int x, in
 }
 
 QToolButton* PictureButton(QWidget* parent, const char* name, const Scale& s, int x, int y,
-                           const QPixmap& picture, const QString& hint) {
+                           const QPixmap& picture, const QString& hint, const QString& spokenName) {
     auto* button = Make<QToolButton>(parent, name);
+    button->setAccessibleName(spokenName);
     button->setAutoRaise(true);
     button->setFocusPolicy(Qt::NoFocus);
     button->setIcon(picture);
@@ -129,9 +138,11 @@ QToolButton* PictureButton(QWidget* parent, const char* name, const Scale& s, in
     return button;
 }
 
+// A list picture: a screen reader hears the name of the list it stands for.
 QLabel* Picture(QWidget* parent, const char* name, const Scale& s, const QPixmap& picture,
-                const QString& hint) {
+                const QString& listName, const QString& hint) {
     auto* image = Make<QLabel>(parent, name);
+    image->setAccessibleName(listName);
     image->setPixmap(picture);
     image->setScaledContents(true);
     image->setAttribute(Qt::WA_TranslucentBackground);
@@ -152,9 +163,11 @@ void BuildFields(WindowWidgets& w, const Scale& s) {
                                            "status-ændring af aktuelt viste datapost"));
     w.lblVersion = RightLabel(p, "lblVersion", s, 520, 10, QString());
     w.btnInfo = PictureButton(p, "btnInfo", s, 524, 4, InfoPicture(s.px(22), s.px(19)),
-                              QStringLiteral("Viser program-, data- og kilde-information"));
+                              QStringLiteral("Viser program-, data- og kilde-information"),
+                              QStringLiteral("Information"));
     w.btnHelpGlyph = PictureButton(p, "btnHelpGlyph", s, 544, 4, HelpGlyphPicture(s.px(16)),
-                                   QStringLiteral("Program vejledning [F1]"));
+                                   QStringLiteral("Program vejledning [F1]"),
+                                   QStringLiteral("Programvejledning"));
     w.lblField02 = Label(p, "lblField02", s, 3, 34);
     w.txtDiagnoseTekst = TextField(p, "txtDiagnoseTekst", s, 87, 31, 485, 37);
     w.lblField04 = Label(p, "lblField04", s, 3, 74);
@@ -200,21 +213,26 @@ void BuildNavigation(WindowWidgets& w, const Scale& s) {
     Place(w.pnlFloatingButtons, s, 149, 2, 261, 29);
     QWidget* f = w.pnlFloatingButtons;
     w.btnFirst = Button(f, "btnFirst", s, 2, 1, 35, 26, QStringLiteral("|<"),
-                        QStringLiteral("Går til forreste post i databasen [Ctrl-PgUp]"));
+                        QStringLiteral("Går til forreste post i databasen [Ctrl-PgUp]"),
+                        QStringLiteral("Første post"));
     w.btnPrior = Button(f, "btnPrior", s, 41, 1, 35, 26, QStringLiteral("&<"),
-                        QStringLiteral("Går til foregående post i databasen [PgUp]"));
+                        QStringLiteral("Går til foregående post i databasen [PgUp]"),
+                        QStringLiteral("Forrige post"));
     w.btnNext = Button(f, "btnNext", s, 80, 1, 35, 26, QStringLiteral("&>"),
-                       QStringLiteral("Går til næstfølgende post i databasen [PgDown]"));
+                       QStringLiteral("Går til næstfølgende post i databasen [PgDown]"),
+                       QStringLiteral("Næste post"));
     w.btnLast = Button(f, "btnLast", s, 119, 1, 35, 26, QStringLiteral(">|"),
-                       QStringLiteral("Går til sidste post i databasen [Ctrl-PgDown]"));
-    w.imgShortList = Picture(f, "imgShortList", s, ShortListPicture(s.px(12)), kShortListName);
+                       QStringLiteral("Går til sidste post i databasen [Ctrl-PgDown]"),
+                       QStringLiteral("Sidste post"));
+    w.imgShortList =
+        Picture(f, "imgShortList", s, ShortListPicture(s.px(12)), kShortListName, kShortListName);
     w.imgExtendedList = Picture(f, "imgExtendedList", s, ExtendedListPicture(s.px(12)),
-                                QStringLiteral("Uvidede Liste"));
+                                kExtendedListName, QStringLiteral("Uvidede Liste"));
     w.btnListSelect =
         Button(f, "btnListSelect", s, 184, 1, 73, 26, QStringLiteral("Kort/&Udvidet"), QString());
 
-    w.btnAlternateDatalist =
-        Button(p, "btnAlternateDatalist", s, 414, 3, 29, 26, QString(), QString());
+    w.btnAlternateDatalist = Button(p, "btnAlternateDatalist", s, 414, 3, 29, 26, QString(),
+                                    QString(), QStringLiteral("Skift datafil"));
     w.btnAlternateDatalist->setIcon(AlternateDatalistPicture(s.px(17), s.px(15)));
     w.btnAlternateDatalist->setIconSize(QSize(s.px(17), s.px(15)));
     w.btnAlternateDatalist->setEnabled(false);
@@ -226,6 +244,7 @@ void BuildNavigation(WindowWidgets& w, const Scale& s) {
 
 void BuildStatusBar(WindowWidgets& w, const Scale& s) {
     w.StatusBar1 = Make<QStatusBar>(w.pnlTop, "StatusBar1");
+    w.StatusBar1->setAccessibleName(QStringLiteral("Statuslinje"));
     w.StatusBar1->setSizeGripEnabled(false);
     w.StatusBar1->setFixedHeight(s.px(19));
     w.StatusBar1->setContentsMargins(0, 0, 0, 0);
