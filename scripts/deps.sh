@@ -4,7 +4,8 @@
 # Usage: scripts/deps.sh [extra Debian packages...]
 set -euo pipefail
 
-packages=(cmake g++ make qt6-base-dev qt6-qpa-plugins libgtest-dev libgmock-dev libbenchmark-dev python3 "$@")
+packages=(cmake g++ make qt6-base-dev qt6-qpa-plugins libgtest-dev libgmock-dev libbenchmark-dev python3
+    xvfb xauth dbus at-spi2-core python3-pyatspi "$@")
 
 missing=()
 for p in "${packages[@]}"; do
