@@ -34,13 +34,13 @@ void loadPrimary(benchmark::State& state, const QString& file) {
     state.SetBytesProcessed(state.iterations() * bytes);
 }
 
-void BM_LoadPrimaryBundled(benchmark::State& state) {
-    loadPrimary(state, bench::bundledPrimaryList());
+void BM_LoadPrimaryTestList(benchmark::State& state) {
+    loadPrimary(state, bench::testPrimaryList());
 }
-BENCHMARK(BM_LoadPrimaryBundled)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadPrimaryTestList)->Unit(benchmark::kMillisecond);
 
-void BM_LoadSecondaryBundled(benchmark::State& state) {
-    const QString file = bench::bundledSecondaryList();
+void BM_LoadSecondaryTestList(benchmark::State& state) {
+    const QString file = bench::testSecondaryList();
     for (auto _ : state) {
         bench::SilentDialogs dialogs;
         DataFileSlot slot;
@@ -48,39 +48,39 @@ void BM_LoadSecondaryBundled(benchmark::State& state) {
         benchmark::DoNotOptimize(slot);
     }
 }
-BENCHMARK(BM_LoadSecondaryBundled)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadSecondaryTestList)->Unit(benchmark::kMillisecond);
 
 void BM_LoadPrimaryMillionRecords(benchmark::State& state) {
     loadPrimary(state, bench::millionRecordList());
 }
 BENCHMARK(BM_LoadPrimaryMillionRecords)->Unit(benchmark::kMillisecond)->Iterations(3);
 
-void BM_ReadDataFileBundled(benchmark::State& state) {
-    const QString file = bench::bundledPrimaryList();
+void BM_ReadDataFileTestList(benchmark::State& state) {
+    const QString file = bench::testPrimaryList();
     for (auto _ : state) {
         QStringList lines;
         ReadDataFile(lines, file);
         benchmark::DoNotOptimize(lines);
     }
 }
-BENCHMARK(BM_ReadDataFileBundled)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadDataFileTestList)->Unit(benchmark::kMillisecond);
 
-void BM_BuildShortListBundled(benchmark::State& state) {
+void BM_BuildShortListTestList(benchmark::State& state) {
     bench::SilentDialogs dialogs;
     DataFileSlot slot;
-    LoadPrimaryDataFile(bench::bundledPrimaryList(), slot, dialogs);
+    LoadPrimaryDataFile(bench::testPrimaryList(), slot, dialogs);
     for (auto _ : state) {
         QStringList shortList;
         BuildShortList(slot.extended, shortList);
         benchmark::DoNotOptimize(shortList);
     }
 }
-BENCHMARK(BM_BuildShortListBundled)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_BuildShortListTestList)->Unit(benchmark::kMicrosecond);
 
-void BM_DecodeEveryRecordBundled(benchmark::State& state) {
+void BM_DecodeEveryRecordTestList(benchmark::State& state) {
     bench::SilentDialogs dialogs;
     DataFileSlot slot;
-    LoadPrimaryDataFile(bench::bundledPrimaryList(), slot, dialogs);
+    LoadPrimaryDataFile(bench::testPrimaryList(), slot, dialogs);
     for (auto _ : state) {
         for (const QString& line : std::as_const(slot.extended)) {
             benchmark::DoNotOptimize(DecodeRecord(line));
@@ -88,7 +88,7 @@ void BM_DecodeEveryRecordBundled(benchmark::State& state) {
     }
     state.SetItemsProcessed(state.iterations() * slot.extended.size());
 }
-BENCHMARK(BM_DecodeEveryRecordBundled)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DecodeEveryRecordTestList)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

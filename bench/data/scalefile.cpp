@@ -8,10 +8,10 @@
 
 namespace vex::bench {
 
-QString bundledPrimaryList() {
+QString testPrimaryList() {
     return QStringLiteral(VEX_BENCH_LISTS_DIR "/ICD10vex.txt");
 }
-QString bundledSecondaryList() {
+QString testSecondaryList() {
     return QStringLiteral(VEX_BENCH_LISTS_DIR "/Behandling-procedurer-vex.txt");
 }
 
@@ -24,7 +24,7 @@ QString millionRecordList() {
     QDir().mkpath(folder);
     const int rc =
         QProcess::execute(QStringLiteral("python3"),
-                          {QStringLiteral(VEX_BENCH_MAKE_SCALE), bundledPrimaryList(), target});
+                          {QStringLiteral(VEX_BENCH_MAKE_SCALE), testPrimaryList(), target});
     return rc == 0 ? target : QString();
 }
 

@@ -1,5 +1,5 @@
-// Search engine timings on the bundled primary list and on a generated list of a million
-// records, the latter against `grep -ic` over the same file.
+// Search engine timings on the test primary list (tests/fixtures) and on a generated list of
+// a million records, the latter against `grep -ic` over the same file.
 #include "data/loading.h"
 #include "data/record.h"
 #include "search/normalize.h"
@@ -62,7 +62,7 @@ QStringList loadList(const QString& file) {
     return slot.extended;
 }
 
-const QStringList& bundledList() {
+const QStringList& testList() {
     static const QStringList list =
         loadList(QStringLiteral(VEX_BENCH_LISTS_DIR) + QStringLiteral("/ICD10vex.txt"));
     return list;
@@ -131,25 +131,25 @@ double runSearches(benchmark::State& state, const QStringList& list, const Query
     return perRunMs;
 }
 
-void BM_Bundled(benchmark::State& state, const char* typed, SearchOptions options) {
-    runSearches(state, bundledList(), prepare(typed, options));
+void BM_TestList(benchmark::State& state, const char* typed, SearchOptions options) {
+    runSearches(state, testList(), prepare(typed, options));
 }
 
-BENCHMARK_CAPTURE(BM_Bundled, word_start_diabetes, "diabetes", SearchOptions{});
-BENCHMARK_CAPTURE(BM_Bundled, word_start_infektion, "infektion", SearchOptions{});
-BENCHMARK_CAPTURE(BM_Bundled, word_start_comments, "infektion", SearchOptions{false, true});
-BENCHMARK_CAPTURE(BM_Bundled, free_text_star_itis, "*itis", SearchOptions{});
-BENCHMARK_CAPTURE(BM_Bundled, free_text_option_anaemi, "anaemi", SearchOptions{true, false});
-BENCHMARK_CAPTURE(BM_Bundled, and, "infektion AND kronisk", SearchOptions{});
-BENCHMARK_CAPTURE(BM_Bundled, not, "infektion NOT kronisk", SearchOptions{});
-BENCHMARK_CAPTURE(BM_Bundled, group_and, "infektion AND $A", SearchOptions{});
-BENCHMARK_CAPTURE(BM_Bundled, or, "feber OR kolera", SearchOptions{});
-BENCHMARK_CAPTURE(BM_Bundled, or_every_record_or_last, "*a OR DUM09", SearchOptions{});
-BENCHMARK_CAPTURE(BM_Bundled, word_start_many_hits_sygdom, "sygdom", SearchOptions{});
+BENCHMARK_CAPTURE(BM_TestList, word_start_diabetes, "diabetes", SearchOptions{});
+BENCHMARK_CAPTURE(BM_TestList, word_start_infektion, "infektion", SearchOptions{});
+BENCHMARK_CAPTURE(BM_TestList, word_start_comments, "infektion", SearchOptions{false, true});
+BENCHMARK_CAPTURE(BM_TestList, free_text_star_itis, "*itis", SearchOptions{});
+BENCHMARK_CAPTURE(BM_TestList, free_text_option_anaemi, "anaemi", SearchOptions{true, false});
+BENCHMARK_CAPTURE(BM_TestList, and, "infektion AND kronisk", SearchOptions{});
+BENCHMARK_CAPTURE(BM_TestList, not, "infektion NOT kronisk", SearchOptions{});
+BENCHMARK_CAPTURE(BM_TestList, group_and, "infektion AND $A", SearchOptions{});
+BENCHMARK_CAPTURE(BM_TestList, or, "feber OR kolera", SearchOptions{});
+BENCHMARK_CAPTURE(BM_TestList, or_every_record_or_last, "*a OR DUM09", SearchOptions{});
+BENCHMARK_CAPTURE(BM_TestList, word_start_many_hits_sygdom, "sygdom", SearchOptions{});
 
 // The plain scan without an index, for comparison.
-void BM_BundledPlainScan(benchmark::State& state) {
-    const QStringList& list = bundledList();
+void BM_TestListPlainScan(benchmark::State& state) {
+    const QStringList& list = testList();
     const TermQuery term = PrepareTerm(QStringLiteral("diabetes"), {});
     for (auto _ : state) {
         qsizetype hits = 0;
@@ -160,10 +160,10 @@ void BM_BundledPlainScan(benchmark::State& state) {
         benchmark::DoNotOptimize(hits);
     }
 }
-BENCHMARK(BM_BundledPlainScan)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TestListPlainScan)->Unit(benchmark::kMillisecond);
 
 void BM_IndexBuild(benchmark::State& state, bool big) {
-    const QStringList& list = big ? bigList() : bundledList();
+    const QStringList& list = big ? bigList() : testList();
     if (list.isEmpty()) {
         state.SkipWithError("list not loaded");
         return;
@@ -174,13 +174,13 @@ void BM_IndexBuild(benchmark::State& state, bool big) {
     }
     state.counters["records"] = double(list.size());
 }
-BENCHMARK_CAPTURE(BM_IndexBuild, bundled, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_IndexBuild, test_list, false)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_IndexBuild, million, true)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 // The index built in slices of 8 ms, as the window builds it while idle: the longest slice
 // and the number of slices.
 void BM_IndexBuildInSlices(benchmark::State& state, bool big) {
-    const QStringList& list = big ? bigList() : bundledList();
+    const QStringList& list = big ? bigList() : testList();
     if (list.isEmpty()) {
         state.SkipWithError("list not loaded");
         return;
@@ -201,7 +201,7 @@ void BM_IndexBuildInSlices(benchmark::State& state, bool big) {
     state.counters["longest_slice_ms"] = longestMs;
     state.counters["slices"] = slices;
 }
-BENCHMARK_CAPTURE(BM_IndexBuildInSlices, bundled, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_IndexBuildInSlices, test_list, false)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_IndexBuildInSlices, million, true)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(3);

@@ -1,4 +1,5 @@
-// Measures the window on the bundled lists and on a generated list of a million records.
+// Measures the window on the test lists (tests/fixtures) and on a generated list of a million
+// records.
 // Run headless: QT_QPA_PLATFORM=offscreen build/bin/bench_ui
 #include <benchmark/benchmark.h>
 
@@ -51,8 +52,8 @@ protected:
     }
 };
 
-// A program folder with the bundled lists.
-const QTemporaryDir& BundledFolder() {
+// A program folder with the test lists.
+const QTemporaryDir& TestListFolder() {
     static QTemporaryDir dir;
     static bool copied = false;
     if (!copied) {
@@ -116,7 +117,7 @@ WarmUp WaitForWarmUp(MainWindow& window) {
 }
 
 void BM_StartToFirstShow(benchmark::State& state) {
-    const QString folder = BundledFolder().path();
+    const QString folder = TestListFolder().path();
     for (auto _ : state) {
         Started s;
         if (!s.start(folder)) {
@@ -134,7 +135,7 @@ BENCHMARK(BM_StartToFirstShow)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 // After the first show the window builds the search indexes while idle, in slices: the time
 // until that is done, and the turns of the event loop it took.
 void BM_IndexWarmUpAfterShow(benchmark::State& state) {
-    const QString folder = BundledFolder().path();
+    const QString folder = TestListFolder().path();
     WarmUp longest;
     for (auto _ : state) {
         state.PauseTiming();
@@ -164,7 +165,7 @@ BENCHMARK(BM_IndexWarmUpAfterShow)->Unit(benchmark::kMillisecond)->Iterations(5)
 
 void BM_SearchClickToFilledGrid(benchmark::State& state) {
     Started s;
-    if (!s.start(BundledFolder().path())) {
+    if (!s.start(TestListFolder().path())) {
         state.SkipWithError("start-up failed");
         return;
     }

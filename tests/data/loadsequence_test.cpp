@@ -1,3 +1,4 @@
+#include "base/columns.h"
 #include "data/loading.h"
 #include "data/record.h"
 
@@ -190,7 +191,9 @@ TEST_F(LoadSequenceTest, makeFileCurrentSwitchesEveryValueOfTheFileInUse) {
     EXPECT_TRUE(dialogs.shown.isEmpty());
 }
 
-TEST_F(LoadSequenceTest, bundledLists) {
+// The shipped lists hold what their source says and nothing made up: codes, texts and the
+// short-list flag of the group levels; every other column is empty.
+TEST_F(LoadSequenceTest, bundledListsHoldOnlyCodesTextsAndGroupLevels) {
     const QString lists = test::bundledListsDir();
     for (const QLocale& locale : {QLocale(QLocale::Danish, QLocale::Denmark), QLocale::c()}) {
         test::ScriptedDialogs d;
@@ -201,17 +204,44 @@ TEST_F(LoadSequenceTest, bundledLists) {
         EXPECT_TRUE(d.shown.isEmpty());
         EXPECT_EQ(s.file1.extended.size(), 20739);
         EXPECT_EQ(s.file2.extended.size(), 15536);
+        EXPECT_EQ(s.file1.shortList.size(), 1704);
+        EXPECT_EQ(s.file2.shortList.size(), 2158);
         EXPECT_TRUE(s.alternateEnabled);
         EXPECT_EQ(s.info.releaseDate, locale.toString(QDate(2018, 10, 1), QLocale::ShortFormat));
         EXPECT_EQ(s.file1.extended.first().left(5), QStringLiteral("DA00\t"));
-        // Danish letters of both encodings arrive intact; no entity is left.
-        EXPECT_FALSE(s.file1.extended.filter(QStringLiteral("æ")).isEmpty());
-        EXPECT_FALSE(s.file2.extended.filter(QStringLiteral("å")).isEmpty());
-        EXPECT_TRUE(s.file1.extended.filter(QStringLiteral("&lt;")).isEmpty());
-        EXPECT_FALSE(s.file1.shortList.isEmpty());
-        EXPECT_FALSE(s.file2.shortList.isEmpty());
+    }
+    DataState s = named(lists + QStringLiteral("/ICD10vex.txt"),
+                        lists + QStringLiteral("/Behandling-procedurer-vex.txt"));
+    ASSERT_EQ(RunStartupLoadSequence(s, dialogs), LoadSequenceOutcome::Continue);
+    for (const QStringList* list : {&s.file1.extended, &s.file2.extended}) {
+        for (const QString& record : *list) {
+            const QStringList c = SplitColumns(record);
+            ASSERT_EQ(c.size(), 9) << record.toStdString();
+            ASSERT_FALSE(c[0].isEmpty() || c[2].isEmpty()) << record.toStdString();
+            const bool groupLevel =
+                c[0].startsWith(QLatin1Char('D')) ? c[0].size() == 4 : c[0].size() <= 4;
+            ASSERT_EQ(c[3], groupLevel ? QStringLiteral("1") : QString()) << record.toStdString();
+            ASSERT_EQ((QStringList{c[1], c[4], c[5], c[6], c[7], c[8]}).join(QString()), QString())
+                << record.toStdString();
+        }
     }
     EXPECT_EQ(QLocale(QLocale::Danish, QLocale::Denmark)
                   .toString(QDate(2018, 10, 1), QLocale::ShortFormat),
               QStringLiteral("01.10.2018"));
+}
+
+// The test lists carry every markup form: Danish letters of both encodings arrive intact and
+// no entity is left.
+TEST_F(LoadSequenceTest, fixtureListsDecodeLettersAndEntities) {
+    const QString lists = test::fixtureListsDir();
+    DataState s = named(lists + QStringLiteral("/ICD10vex.txt"),
+                        lists + QStringLiteral("/Behandling-procedurer-vex.txt"));
+    ASSERT_EQ(RunStartupLoadSequence(s, dialogs), LoadSequenceOutcome::Continue);
+    EXPECT_FALSE(s.file1.extended.filter(QStringLiteral("æ")).isEmpty());
+    EXPECT_FALSE(s.file2.extended.filter(QStringLiteral("å")).isEmpty());
+    for (const QStringList* list : {&s.file1.extended, &s.file2.extended}) {
+        EXPECT_FALSE(list->filter(QStringLiteral("<BR>")).isEmpty());
+        EXPECT_TRUE(list->filter(QStringLiteral("&lt;")).isEmpty());
+        EXPECT_TRUE(list->filter(QStringLiteral("&gt;")).isEmpty());
+    }
 }

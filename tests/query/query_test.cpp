@@ -44,10 +44,10 @@ ToolRun runTool(const QStringList& args, const QByteArray& input = {},
 }
 
 QString primary() {
-    return vex::test::bundledListsDir() + QStringLiteral("/ICD10vex.txt");
+    return vex::test::fixtureListsDir() + QStringLiteral("/ICD10vex.txt");
 }
 QString secondary() {
-    return vex::test::bundledListsDir() + QStringLiteral("/Behandling-procedurer-vex.txt");
+    return vex::test::fixtureListsDir() + QStringLiteral("/Behandling-procedurer-vex.txt");
 }
 
 QList<QByteArray> hitCodes(const ToolRun& run) {

@@ -2,7 +2,7 @@
 #include "search/resulttable.h"
 #include "search/searchengine.h"
 
-#include "bundledlist.h"
+#include "listrecords.h"
 #include "tempfiles.h"
 
 #include <gtest/gtest.h>
@@ -48,7 +48,7 @@ bool searchEnds(SearchEngine& engine, const QStringList& list, const QString& ty
 
 TEST(BadSearchInput, endsWithAMessageOrAResult) {
     const QStringList list =
-        test::readBundledRecords(test::bundledListsDir() + QStringLiteral("/ICD10vex.txt"));
+        test::readListRecords(test::fixtureListsDir() + QStringLiteral("/ICD10vex.txt"));
     ASSERT_FALSE(list.isEmpty());
     QString printable;
     for (char16_t c = 32; c < 127; ++c) {

@@ -5,7 +5,7 @@
 #include "search/resulttable.h"
 #include "search/searchengine.h"
 
-#include "bundledlist.h"
+#include "listrecords.h"
 #include "tempfiles.h"
 
 #include <gtest/gtest.h>
@@ -18,20 +18,20 @@ using namespace std::chrono_literals;
 
 namespace {
 
-const QStringList& bundled() {
+const QStringList& fixture() {
     static const QStringList list =
-        test::readBundledRecords(test::bundledListsDir() + QStringLiteral("/ICD10vex.txt"));
+        test::readListRecords(test::fixtureListsDir() + QStringLiteral("/ICD10vex.txt"));
     return list;
 }
 
-// 200,000 records: the bundled list over and over, its texts tagged with the copy number
+// 200,000 records: the test list over and over, its texts tagged with the copy number
 // from the second copy on, so «*v10)» is found only in the last copy.
 const QStringList& generated() {
     static const QStringList list = [] {
         QStringList out;
         out.reserve(200000);
         for (int copy = 1; out.size() < 200000; ++copy) {
-            for (const QString& record : bundled()) {
+            for (const QString& record : fixture()) {
                 QStringList columns = record.split(QLatin1Char('\t'));
                 if (copy > 1 && columns.size() > 2) {
                     columns[2] += QStringLiteral(" (v%1)").arg(copy);
@@ -172,7 +172,7 @@ QStringList typedQueries(const QStringList& list) {
     return q;
 }
 
-// The queries for the large list: the bundled list's kinds of run, fewer of each.
+// The queries for the large list: the test list's kinds of run, fewer of each.
 QStringList largeListQueries() {
     return {"a",
             "feber",
@@ -225,13 +225,13 @@ void expectSameAsOneCallPerHit(const QStringList& list, const QStringList& queri
 
 }  // namespace
 
-TEST(ChunkedRun, windowsOfAnySizeGiveTheSameRunOnTheBundledList) {
-    ASSERT_GT(bundled().size(), 20000);
+TEST(ChunkedRun, windowsOfAnySizeGiveTheSameRunOnTheTestList) {
+    ASSERT_GT(fixture().size(), 20000);
     for (qsizetype limit : {qsizetype(1), qsizetype(7), qsizetype(1000), WindowPacer::kMax}) {
         SCOPED_TRACE("window limit " + std::to_string(limit));
         SearchEngine engine;
         engine.setWindowLimit(limit);
-        expectSameAsOneCallPerHit(bundled(), typedQueries(bundled()), false,
+        expectSameAsOneCallPerHit(fixture(), typedQueries(fixture()), false,
                                   [&]() -> SearchEngine& { return engine; });
     }
 }
@@ -250,7 +250,7 @@ TEST(ChunkedRun, sameRunOnTwoHundredThousandRecords) {
 TEST(ChunkedRun, searchBeforeTheIndexIsCompleteIsTheSame) {
     // A search started while the index is still being built ahead (the window's warm-up):
     // the run builds the rest in slices and tells the hook in between.
-    const QStringList& list = bundled();
+    const QStringList& list = fixture();
     std::unique_ptr<SearchEngine> engine;
     expectSameAsOneCallPerHit(list, typedQueries(list), true, [&]() -> SearchEngine& {
         engine = std::make_unique<SearchEngine>();

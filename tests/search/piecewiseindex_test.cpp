@@ -4,7 +4,7 @@
 #include "search/searchindex.h"
 
 #include "base/textutil.h"
-#include "bundledlist.h"
+#include "listrecords.h"
 #include "tempfiles.h"
 
 #include <gtest/gtest.h>
@@ -16,10 +16,10 @@ using namespace std::chrono_literals;
 
 namespace {
 
-// Part of the bundled list and lines of every odd shape the column split knows.
+// Part of the test list and lines of every odd shape the column split knows.
 QStringList sampleList() {
     QStringList list =
-        test::readBundledRecords(test::bundledListsDir() + QStringLiteral("/ICD10vex.txt"))
+        test::readListRecords(test::fixtureListsDir() + QStringLiteral("/ICD10vex.txt"))
             .mid(0, 4000);
     list << QString() << QStringLiteral("only") << QStringLiteral("\"a\tb\"\tx\t\"\"\"q\"\"\"")
          << QStringLiteral(" \" \t\t\"unclosed\tstill") << QString() << QString()

@@ -4,7 +4,7 @@
 #include "search/substringscan.h"
 
 #include "base/textutil.h"
-#include "bundledlist.h"
+#include "listrecords.h"
 #include "tempfiles.h"
 
 #include <gtest/gtest.h>
@@ -17,13 +17,13 @@ namespace {
 
 const QStringList& primaryList() {
     static const QStringList list =
-        test::readBundledRecords(test::bundledListsDir() + QStringLiteral("/ICD10vex.txt"));
+        test::readListRecords(test::fixtureListsDir() + QStringLiteral("/ICD10vex.txt"));
     return list;
 }
 
 const QStringList& secondaryList() {
-    static const QStringList list = test::readBundledRecords(
-        test::bundledListsDir() + QStringLiteral("/Behandling-procedurer-vex.txt"));
+    static const QStringList list = test::readListRecords(
+        test::fixtureListsDir() + QStringLiteral("/Behandling-procedurer-vex.txt"));
     return list;
 }
 
@@ -69,7 +69,7 @@ TEST(SearchIndex, holdsTheUpperCaseSearchTextOfEveryRecord) {
     }
 }
 
-TEST(SearchIndex, findsWhatThePlainScanFindsOnTheBundledLists) {
+TEST(SearchIndex, findsWhatThePlainScanFindsOnTheTestLists) {
     ASSERT_GT(primaryList().size(), 20000);
     ASSERT_GT(secondaryList().size(), 15000);
     const char* queries[] = {

@@ -17,7 +17,16 @@ inline QString writeFile(const QTemporaryDir& dir, const QString& name, const QB
     return path;
 }
 
-// The folder of the bundled lists in the source tree.
-inline QString bundledListsDir() { return QStringLiteral(VEX_TEST_LISTS_DIR); }
+// The folder of the lists the program ships (real codes and texts, other columns empty).
+inline QString bundledListsDir() {
+    return QStringLiteral(VEX_TEST_LISTS_DIR);
+}
+
+// The folder of the test lists: the same codes and texts with made-up synonyms, inclusions,
+// keywords, comments, asterisks, short-list flags and edit dates in every markup form. Tests
+// of those columns use these, never the shipped lists.
+inline QString fixtureListsDir() {
+    return QStringLiteral(VEX_TEST_FIXTURES_DIR);
+}
 
 }  // namespace vex::test

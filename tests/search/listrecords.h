@@ -6,9 +6,9 @@
 
 namespace vex::test {
 
-// Reads a bundled list the simple way for search tests: UTF-8 with a byte-order mark or
+// Reads a list file the simple way for search tests: UTF-8 with a byte-order mark or
 // Windows-1252, any line end; header and information record dropped, entities replaced.
-inline QStringList readBundledRecords(const QString& path) {
+inline QStringList readListRecords(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         return {};
