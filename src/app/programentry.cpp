@@ -7,6 +7,7 @@
 #include "app/startup.h"
 #include "app/testevents.h"
 #include "config/userstorefactory.h"
+#include "desktop/endrequest.h"
 #include "desktop/helphandler.h"
 #include "desktop/helplauncher.h"
 #include "desktop/singleinstance.h"
@@ -58,7 +59,20 @@ int RunProgram(QApplication& app) {
         return 0;
     }
     window.show();
+    if (!window.data().file1.extended.isEmpty()) {
+        NoteTestEvent("primary");
+    }
+    if (!window.data().file2.extended.isEmpty()) {
+        NoteTestEvent("secondary");
+    }
     NoteTestEvent("window");
+    // The system's request to end (log-out, a script, Ctrl+C in the terminal) closes the window
+    // as the user does, so the per-user values are stored, and ends the program, also from
+    // inside a message box.
+    EndRequestSignals endRequests([&window] {
+        window.close();
+        QCoreApplication::quit();
+    });
     // A start during the loading was answered already; its request raises the window now.
     instance.setActivationHandler([&window] {
         BringWindowToFront(&window);

@@ -84,7 +84,9 @@ QString DefaultIniFileText(const QString& programFileName, int lastYear) {
 }
 
 void WriteDefaultIniFile(const QString& iniPath, const QString& programFileName, int lastYear) {
-    if (QFileInfo::exists(iniPath)) {
+    // A link whose file is gone (an installation that keeps the file elsewhere, say in /etc)
+    // is the administrator's: it is never replaced by a file of ours.
+    if (QFileInfo::exists(iniPath) || QFileInfo(iniPath).isSymLink()) {
         return;
     }
     const QFileInfo target(iniPath);

@@ -73,8 +73,9 @@ QString ChangeFileExt(const QString& fileName, const QString& newExtension);
 QString DefaultIniFileText(const QString& programFileName, int lastYear = ProgramDateYear);
 
 // Writes the default INI file when no file of that name exists, in Windows-1252 without
-// byte-order mark. The file appears whole or not at all, and an existing file is never
-// replaced. Failures (a folder without write access, a full disk) are ignored.
+// byte-order mark. The file appears whole or not at all, and an existing file, or a link in
+// its place whose target is missing, is never replaced. Failures (a folder without write
+// access, a full disk) are ignored.
 void WriteDefaultIniFile(const QString& iniPath, const QString& programFileName,
                          int lastYear = ProgramDateYear);
 

@@ -1,7 +1,8 @@
-// The program itself, started twice as child processes: the second start hands over to the
-// first and ends at once. The children run in folders of their own (program, home,
-// configuration and runtime folder), so they never meet a user's running instance, and they
-// report what they do through the event file the program writes for tests.
+// The program itself, started as child processes: a second start hands over to the first and
+// ends at once, and the system's request to end closes the window as the user does. The
+// children run in folders of their own (program, home, configuration and runtime folder), so
+// they never meet a user's running instance, and they report what they do through the event
+// file the program writes for tests.
 #include <gtest/gtest.h>
 
 #include <QDeadlineTimer>
@@ -55,6 +56,9 @@ public:
 
     bool copied() const { return copied_; }
     QString programFolder() const { return program_.path(); }
+    QString storeFile() const {
+        return QDir(home_.path()).filePath(QStringLiteral("config/Tovemark/VEXdiagnose.reg"));
+    }
     QString eventFile() const { return QDir(home_.path()).filePath(QStringLiteral("events")); }
 
     std::unique_ptr<Child> start() const {
@@ -171,6 +175,23 @@ TEST(SingleInstanceProcessTest, TwoStartsAtOnceLeaveOneInstance) {
     for (const QString& line : copy.events()) {
         EXPECT_FALSE(line.endsWith(' ' + ended.pid())) << line.toStdString();
     }
+}
+
+TEST(SingleInstanceProcessTest, RequestToEndClosesTheWindowAndStoresTheUsersValues) {
+    ProgramCopy copy;
+    ASSERT_TRUE(copy.copied());
+    const auto child = copy.start();
+    ASSERT_TRUE(copy.waitForEvent("window " + child->pid())) << Output(*child).toStdString();
+    // Both lists were loaded before the window was shown.
+    EXPECT_TRUE(copy.events().contains("primary " + child->pid()));
+    EXPECT_TRUE(copy.events().contains("secondary " + child->pid()));
+    ASSERT_FALSE(FileBytes(copy.storeFile()).contains("FormHeight"));
+
+    child->process->terminate();  // SIGTERM, as a desktop session or a script ends a program
+    ASSERT_TRUE(child->process->waitForFinished(10000));
+    EXPECT_EQ(child->process->exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(child->process->exitCode(), 0) << Output(*child).toStdString();
+    EXPECT_TRUE(FileBytes(copy.storeFile()).contains("FormHeight")) << "the values were not stored";
 }
 
 }  // namespace

@@ -104,6 +104,18 @@ TEST(IniFile, existingFile_isNeverChanged) {
     }
 }
 
+TEST(IniFile, linkWhoseFileIsGone_isLeftAsItIs) {
+    // An installation may keep the file elsewhere (/etc) behind a link in the program folder.
+    QTemporaryDir dir;
+    const QString target = dir.filePath(QStringLiteral("etc/vexdiagnose.ini"));
+    const QString path = dir.filePath(QStringLiteral("vexdiagnose.ini"));
+    ASSERT_TRUE(QFile::link(target, path));
+    const IniSettings s = LoadIniFile(path, QStringLiteral("vexdiagnose"));
+    EXPECT_EQ(QFileInfo(path).symLinkTarget(), target);
+    EXPECT_FALSE(QFileInfo::exists(target));
+    EXPECT_EQ(s, IniSettings{});
+}
+
 TEST(IniFile, folderThatCannotBeWritten_givesNoFileAndBuiltInValues) {
     QTemporaryDir dir;
     // A "folder" that is a plain file cannot hold anything, whoever runs the test.
