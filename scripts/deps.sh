@@ -1,11 +1,22 @@
 #!/usr/bin/env bash
 # Installs what the build and the tests need on a fresh Debian machine. As root it runs
 # apt-get itself; otherwise it prints the exact install line and stops.
-# Usage: scripts/deps.sh [extra Debian packages...]
+# Usage: scripts/deps.sh [--install-check] [extra Debian packages...]
+#   --install-check  also what scripts/install-check.sh needs: the desktop-file, AppStream,
+#                    manual-page and package checkers, dpkg-shlibdeps and debootstrap
 set -euo pipefail
 
-packages=(cmake g++ make qt6-base-dev qt6-qpa-plugins libgtest-dev libgmock-dev libbenchmark-dev python3
-    xvfb xauth dbus at-spi2-core python3-pyatspi "$@")
+# The build: compiler, Qt, test and benchmark libraries; scdoc and rsvg-convert make the
+# manual pages and the icons that are installed. The screen-reader check: a virtual display,
+# a D-Bus session and the AT-SPI client.
+packages=(cmake g++ make qt6-base-dev qt6-qpa-plugins libgtest-dev libgmock-dev libbenchmark-dev
+          python3 scdoc librsvg2-bin xvfb xauth dbus at-spi2-core python3-pyatspi)
+if [ "${1:-}" = "--install-check" ]; then
+    shift
+    packages+=(desktop-file-utils appstream man-db lintian dpkg-dev file binutils debootstrap
+               debian-archive-keyring util-linux)
+fi
+packages+=("$@")
 
 missing=()
 for p in "${packages[@]}"; do
@@ -22,4 +33,4 @@ if [ "$(id -u)" -ne 0 ]; then
 fi
 export DEBIAN_FRONTEND=noninteractive
 apt-get update -qq
-apt-get install -y -qq --no-install-recommends "${missing[@]}"
+apt-get -o DPkg::Lock::Timeout=600 install -y -qq --no-install-recommends "${missing[@]}"

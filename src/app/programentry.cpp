@@ -15,11 +15,13 @@
 #include "ui/hinttiming.h"
 #include "ui/mainwindow.h"
 #include "ui/qtdialogs.h"
+#include "version.h"
 
 namespace vex {
 
 int RunProgram(QApplication& app) {
     InstallHintTiming(app);
+    QGuiApplication::setDesktopFileName(QStringLiteral(VEX_DESKTOP_ID));
 
     AppState state;
     state.programFolder = QCoreApplication::applicationDirPath();

@@ -66,6 +66,8 @@ TEST(IniFile, missingFile_writesDefaultFileByteForByte) {
     EXPECT_EQ(bytes.count("\r\n"), 28);
     EXPECT_TRUE(QFileInfo(path).permissions().testFlag(QFileDevice::ReadOther));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);  // no leftovers
+    // The installed file is this one, so an installation reads what a first run would write.
+    EXPECT_EQ(readBytes(QStringLiteral(VEX_INSTALLED_INI)), bytes);
 
     // The file just written is read back: its values, not the built-in ones, apply.
     EXPECT_EQ(s.formCustomColorRGB, QStringLiteral("240;240;240"));

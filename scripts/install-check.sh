@@ -1,0 +1,176 @@
+#!/usr/bin/env bash
+# Installs the program the three ways it reaches a machine and checks each as a user would
+# meet it:
+#   1. cmake --install of build/ (or $VEX_BUILD_DIR) into a scratch DESTDIR: the files, the
+#      desktop entry, the AppStream data, the manual pages; the installed window as an
+#      ordinary user (it opens both lists, writes nothing in its folder, closes normally)
+#      and the installed query tool.
+#   2. The Debian package (scripts/package.sh): lintian without error, its contents, and
+#      the window run from the unpacked package.
+#   3. A bare Debian system made by debootstrap (minbase), in a chroot under its own mount
+#      namespace: apt-get installs the package without recommends, and there the query
+#      tool, the window and its INI file in /etc are checked.
+# Run as root (it uses runuser, chroot and unshare). VEX_INSTALL_CHECK_BARE=0 skips step 3.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+if [ "$(id -u)" -ne 0 ]; then
+    echo "install-check: run as root (it uses runuser, chroot and unshare)" >&2
+    exit 1
+fi
+scripts/deps.sh --install-check
+scripts/build.sh >/dev/null
+
+build=${VEX_BUILD_DIR:-build}
+id=$(sed -n 's/^set(VEX_DESKTOP_ID \(.*\))$/\1/p' CMakeLists.txt)
+scratch=$(mktemp -d /tmp/vex-install-check.XXXXXX)
+chmod 755 "$scratch"
+trap 'rm -rf --one-file-system "$scratch"' EXIT
+
+step() { echo "== install-check: $*"; }
+fail() {
+    echo "install-check: FAILED: $*" >&2
+    exit 1
+}
+
+# Every entry below a folder with its kind, mode, owner, size, link target and checksum.
+fingerprint() {
+    (cd "$1" && find . -printf '%p %y %m %u %s %l\n' | sort &&
+        find . -type f -exec sha256sum {} + | sort -k 2)
+}
+
+# The query tool finds "kolera" in the list: DA00 Kolera first.
+expect_kolera() {
+    local hits
+    hits=$(runuser -u nobody -- "$@" kolera) || fail "$* kolera: exit code $?"
+    grep -qx $'hit\tDA00\tKolera' <<<"$hits" || fail "$* kolera: no hit DA00 Kolera"
+}
+
+# ---- 1. cmake --install into a scratch DESTDIR ------------------------------------------
+step "cmake --install into a scratch DESTDIR"
+dest=$scratch/dest
+DESTDIR=$dest cmake --install "$build" >/dev/null
+prefix=$(sed -n 's/^CMAKE_INSTALL_PREFIX:PATH=//p' "$build/CMakeCache.txt")
+root=$dest$prefix
+expected="./bin/vexdiagnose l ../lib/vexdiagnose/vexdiagnose
+./bin/vexdiagnose-query f 755
+./lib/vexdiagnose/Behandling-procedurer-vex.txt f 644
+./lib/vexdiagnose/ICD10vex.txt f 644
+./lib/vexdiagnose/vexdiagnose f 755
+./lib/vexdiagnose/vexdiagnose.ini f 644
+./share/applications/$id.desktop f 644
+./share/doc/vexdiagnose/changelog.gz f 644
+./share/doc/vexdiagnose/copyright f 644
+./share/icons/hicolor/128x128/apps/$id.png f 644
+./share/icons/hicolor/256x256/apps/$id.png f 644
+./share/icons/hicolor/48x48/apps/$id.png f 644
+./share/icons/hicolor/64x64/apps/$id.png f 644
+./share/icons/hicolor/scalable/apps/$id.svg f 644
+./share/man/man1/vexdiagnose-query.1.gz f 644
+./share/man/man1/vexdiagnose.1.gz f 644
+./share/metainfo/$id.metainfo.xml f 644"
+installed=$(cd "$root" && find . -type l -printf '%p l %l\n' -o -type f -printf '%p f %m\n' |
+    sort)
+[ "$installed" = "$expected" ] || fail "the installed tree differs:
+$(diff <(echo "$expected") <(echo "$installed") || true)"
+[ -z "$(find "$root" -type d ! -perm 755)" ] || fail "folders without mode 755"
+for list in ICD10vex.txt Behandling-procedurer-vex.txt; do
+    cmp "lists/$list" "$root/lib/vexdiagnose/$list" || fail "$list differs from lists/"
+done
+cmp dist/vexdiagnose.ini "$root/lib/vexdiagnose/vexdiagnose.ini" || fail "the INI file differs"
+for size in 48 64 128 256; do
+    file "$root/share/icons/hicolor/${size}x$size/apps/$id.png" |
+        grep -q "PNG image data, $size x $size" || fail "icon $size is not $size x $size"
+done
+grep -qx "Icon=$id" "$root/share/applications/$id.desktop" || fail "desktop entry: Icon"
+
+step "desktop-file-validate, appstreamcli validate, man -l"
+desktop-file-validate "$root/share/applications/$id.desktop"
+appstreamcli validate --no-net "$root/share/metainfo/$id.metainfo.xml"
+for page in "$root"/share/man/man1/*.1.gz; do
+    warnings=$(MANWIDTH=80 man -l --warnings "$page" 2>&1 >/dev/null)
+    [ -z "$warnings" ] || fail "man -l $page: $warnings"
+    MANWIDTH=80 man -l "$page" | grep -q "^SYNOPSIS" || fail "man -l $page shows no page"
+done
+
+step "the installed window and query tool as the user nobody"
+before=$(fingerprint "$dest")
+scripts/window-run.sh "$root/bin/vexdiagnose" primary secondary
+expect_kolera "$root/bin/vexdiagnose-query" "$root/lib/vexdiagnose/ICD10vex.txt"
+[ "$(fingerprint "$dest")" = "$before" ] || fail "something was written into the installed tree"
+
+# ---- 2. The Debian package --------------------------------------------------------------
+step "cpack -G DEB"
+deb=$(scripts/package.sh)
+echo "$deb"
+step "lintian"
+status=0
+report=$(lintian --fail-on error "$deb" 2>&1) || status=$?
+grep -v '^running with root privileges' <<<"$report" || true
+[ "$status" -eq 0 ] || fail "lintian reports errors"
+step "dpkg-deb -c"
+contents=$(dpkg-deb -c "$deb")
+echo "$contents"
+for entry in "./etc/vexdiagnose/vexdiagnose.ini" \
+    "./usr/bin/vexdiagnose -> ../lib/vexdiagnose/vexdiagnose" "./usr/bin/vexdiagnose-query" \
+    "./usr/lib/vexdiagnose/vexdiagnose" "./usr/lib/vexdiagnose/ICD10vex.txt" \
+    "./usr/lib/vexdiagnose/Behandling-procedurer-vex.txt" \
+    "./usr/lib/vexdiagnose/vexdiagnose.ini -> /etc/vexdiagnose/vexdiagnose.ini" \
+    "./usr/share/applications/$id.desktop" "./usr/share/metainfo/$id.metainfo.xml" \
+    "./usr/share/man/man1/vexdiagnose.1.gz" "./usr/share/doc/vexdiagnose/copyright"; do
+    grep -qF -- " $entry" <<<"$contents" || fail "the package lacks $entry"
+done
+[ "$(dpkg-deb -f "$deb" Recommends)" = "fonts-wine, qt6-translations-l10n, xdg-utils" ] ||
+    fail "Recommends: $(dpkg-deb -f "$deb" Recommends)"
+dpkg-deb -f "$deb" Depends | grep -q 'libqt6widgets6' || fail "Depends lacks the Qt libraries"
+[ "$(dpkg-deb --info "$deb" conffiles)" = "/etc/vexdiagnose/vexdiagnose.ini" ] ||
+    fail "conffiles"
+
+step "the unpacked package's window as the user nobody"
+unpacked=$scratch/unpacked
+dpkg-deb -x "$deb" "$unpacked"
+before=$(fingerprint "$unpacked")
+scripts/window-run.sh "$unpacked/usr/bin/vexdiagnose" primary secondary
+expect_kolera "$unpacked/usr/bin/vexdiagnose-query" "$unpacked/usr/lib/vexdiagnose/ICD10vex.txt"
+[ "$(fingerprint "$unpacked")" = "$before" ] || fail "something was written into the package"
+
+# ---- 3. A bare Debian system ------------------------------------------------------------
+if [ "${VEX_INSTALL_CHECK_BARE:-1}" = 0 ]; then
+    step "bare system skipped (VEX_INSTALL_CHECK_BARE=0)"
+    exit 0
+fi
+step "debootstrap --variant=minbase bookworm"
+mirror=$(sed -n 's/^URIs: *\([^ ]*\).*/\1/p' /etc/apt/sources.list.d/debian.sources | head -n 1)
+bare=$scratch/bare
+debootstrap --variant=minbase bookworm "$bare" "$mirror" >"$scratch/debootstrap.log" 2>&1 ||
+    fail "debootstrap: $(tail -n 20 "$scratch/debootstrap.log")"
+cp "$deb" scripts/window-run.sh dist/vexdiagnose.ini "$bare/tmp/"
+cat >"$bare/tmp/bare-check.sh" <<'EOF'
+#!/bin/bash
+# Runs inside the bare system.
+set -euo pipefail
+fail() { echo "install-check (bare system): FAILED: $*" >&2; exit 1; }
+export DEBIAN_FRONTEND=noninteractive
+apt-get update -qq
+apt-get install -y -qq --no-install-recommends /tmp/vexdiagnose_*.deb >/tmp/apt.log 2>&1 ||
+    { tail -n 30 /tmp/apt.log; fail "apt-get install"; }
+hits=$(runuser -u nobody -- vexdiagnose-query /usr/lib/vexdiagnose/ICD10vex.txt kolera)
+grep -qx $'hit\tDA00\tKolera' <<<"$hits" || fail "the query tool found no DA00 Kolera"
+cmp /tmp/vexdiagnose.ini /etc/vexdiagnose/vexdiagnose.ini || fail "the INI file in /etc"
+[ "$(readlink /usr/lib/vexdiagnose/vexdiagnose.ini)" = /etc/vexdiagnose/vexdiagnose.ini ] ||
+    fail "the INI link"
+/tmp/window-run.sh vexdiagnose primary secondary
+# The window reads its INI file in /etc: a secondary list named there that does not exist
+# leaves the primary list alone in use.
+sed -i 's/^Datafile02 =/Datafile02 = Ingen-liste.txt/' /etc/vexdiagnose/vexdiagnose.ini
+/tmp/window-run.sh vexdiagnose primary '!secondary'
+echo "install-check (bare system): installed $(dpkg-query -W -f='${Package} ${Version}' vexdiagnose)"
+EOF
+chmod 755 "$bare/tmp/bare-check.sh"
+step "apt-get install in the bare system; query tool, window and INI file there"
+# The mounts of /proc and /dev live in this namespace only and vanish with it.
+unshare --mount --propagation private bash -c '
+    set -e
+    mount -t proc proc "$1/proc"
+    mount --rbind /dev "$1/dev"
+    chroot "$1" /tmp/bare-check.sh' bare-check "$bare" || fail "bare system"
+step "all checks passed"
