@@ -10,7 +10,8 @@ cd "${VEX_BUILD_DIR:-build}/bin"
 export HOME="$(mktemp -d)"  # a fresh user: no remembered values
 ./vexdiagnose &
 pid=$!
-trap 'kill $pid 2>/dev/null || true; rm -rf "$HOME"' EXIT
+# The program stores its values as it ends: wait for that before the home goes.
+trap 'kill $pid 2>/dev/null && wait $pid; rm -rf "$HOME"' EXIT
 sleep 3
 wid=$(xdotool search --name "Vex Diagnoseliste-program" | head -1)
 xdotool windowactivate --sync "$wid" 2>/dev/null || true
