@@ -1,7 +1,5 @@
 #include "base/columns.h"
 
-#include "base/textutil.h"
-
 namespace vex {
 
 qsizetype NextColumnEnd(QStringView text) {
@@ -26,30 +24,19 @@ qsizetype NextColumnEnd(QStringView text) {
     return 0;  // an unclosed quote runs to the end of the line
 }
 
-static QStringView trimmedView32(QStringView s) {
-    qsizetype begin = 0;
-    qsizetype end = s.size();
-    while (begin < end && s.at(begin).unicode() <= 32) {
-        ++begin;
+QString WithSingleQuotes(QStringView v) {
+    const qsizetype first = v.indexOf(u"\"\"");
+    if (first < 0) {
+        return v.toString();
     }
-    while (end > begin && s.at(end - 1).unicode() <= 32) {
-        --end;
-    }
-    return s.mid(begin, end - begin);
-}
-
-QString CleanColumn(QStringView raw) {
-    QStringView v = trimmedView32(raw);
-    if (!v.isEmpty() && v.front() == QLatin1Char('"')) {
-        v = v.mid(1);
-    }
-    if (!v.isEmpty() && v.back() == QLatin1Char('"')) {
-        v.chop(1);
-    }
-    v = trimmedView32(v);
-    QString out = v.toString();
-    if (out.contains(QLatin1String("\"\""))) {
-        out.replace(QLatin1String("\"\""), QLatin1String("\""));
+    QString out;
+    out.reserve(v.size() - 1);
+    out.append(v.left(first + 1));
+    for (qsizetype i = first + 2; i < v.size(); ++i) {
+        out.append(v.at(i));
+        if (v.at(i) == u'"' && i + 1 < v.size() && v.at(i + 1) == u'"') {
+            ++i;  // a doubled quote stands for one
+        }
     }
     return out;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/textutil.h"
+
 #include <QString>
 #include <QStringList>
 #include <QStringView>
@@ -14,9 +16,26 @@ inline constexpr QChar kFieldSeparator = QLatin1Char('\t');
 // runs to the first tab after its closing quote; doubled quotes inside it are kept.
 qsizetype NextColumnEnd(QStringView text);
 
-// Cleans one raw column: trimmed, one enclosing double quote dropped at each end, trimmed
-// again, doubled double quotes reduced to one.
-QString CleanColumn(QStringView raw);
+// A raw column as far as cleaning it needs no copy: trimmed, one enclosing double quote
+// dropped at each end, trimmed again. Doubled double quotes inside still stand for one.
+inline QStringView CleanedColumnView(QStringView raw) {
+    QStringView v = trimmedView32(raw);
+    if (!v.isEmpty() && v.front() == u'"') {
+        v = v.mid(1);
+    }
+    if (!v.isEmpty() && v.back() == u'"') {
+        v.chop(1);
+    }
+    return trimmedView32(v);
+}
+
+// The text with every doubled double quote reduced to one, read from left to right.
+QString WithSingleQuotes(QStringView v);
+
+// Cleans one raw column: its CleanedColumnView with doubled double quotes reduced to one.
+inline QString CleanColumn(QStringView raw) {
+    return WithSingleQuotes(CleanedColumnView(raw));
+}
 
 // The quote-aware column split: the decoded values of the line's columns, in order, at most
 // maxColumns of them (the rest is split off and dropped).

@@ -3,18 +3,8 @@
 namespace vex {
 
 QString trimmed32(const QString& s) {
-    qsizetype begin = 0;
-    qsizetype end = s.size();
-    while (begin < end && s.at(begin).unicode() <= 32) {
-        ++begin;
-    }
-    while (end > begin && s.at(end - 1).unicode() <= 32) {
-        --end;
-    }
-    if (begin == 0 && end == s.size()) {
-        return s;
-    }
-    return s.mid(begin, end - begin);
+    const QStringView v = trimmedView32(s);
+    return v.size() == s.size() ? s : v.toString();
 }
 
 QString upper(const QString& s) {

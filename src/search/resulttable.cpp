@@ -1,5 +1,6 @@
 #include "search/resulttable.h"
 
+#include "base/columns.h"
 #include "search/columnscan.h"
 
 namespace vex {
@@ -16,43 +17,6 @@ QString cut(QString value, int width) {
         value.truncate(n);
     }
     return value;
-}
-
-QStringView trimmedView(QStringView v) {
-    qsizetype b = 0;
-    qsizetype e = v.size();
-    while (b < e && v.at(b).unicode() <= 32) {
-        ++b;
-    }
-    while (e > b && v.at(e - 1).unicode() <= 32) {
-        --e;
-    }
-    return v.mid(b, e - b);
-}
-
-// A raw column as the column split cleans it, but for its doubled quotes: trimmed, one
-// enclosing quote dropped at each end, trimmed again.
-QStringView cleanedRange(QStringView raw) {
-    QStringView v = trimmedView(raw);
-    if (!v.isEmpty() && v.front() == u'"') {
-        v = v.mid(1);
-    }
-    if (!v.isEmpty() && v.back() == u'"') {
-        v.chop(1);
-    }
-    return trimmedView(v);
-}
-
-QString withSingleQuotes(QStringView v) {
-    QString out;
-    out.reserve(v.size());
-    for (qsizetype i = 0; i < v.size(); ++i) {
-        out += v.at(i);
-        if (v.at(i) == u'"' && i + 1 < v.size() && v.at(i + 1) == u'"') {
-            ++i;  // a doubled quote stands for one
-        }
-    }
-    return out;
 }
 
 }  // namespace
@@ -72,8 +36,8 @@ RowRanges ResultRowRanges(QStringView line) {
         }
         rest = rest.mid(p);
     }
-    code = cleanedRange(code);
-    text = cleanedRange(text);
+    code = CleanedColumnView(code);
+    text = CleanedColumnView(text);
     const auto offset = [&line](QStringView v) { return qint32(v.data() - line.data()); };
     return RowRanges{offset(code), qint32(code.size()), offset(text), qint32(text.size())};
 }
@@ -141,7 +105,7 @@ void ResultTable::appendRecord(const QStringList& list, qsizetype record, const 
 QString ResultTable::valueOf(const Row& row, const Value& value, int width) const {
     const QString& s = sources_[std::size_t(row.source)].at(value.item);
     const QStringView v = QStringView(s).mid(value.begin, value.length);
-    return cut(row.raw ? withSingleQuotes(v) : v.toString(), width);
+    return cut(row.raw ? WithSingleQuotes(v) : v.toString(), width);
 }
 
 QString ResultTable::code(int row) const {

@@ -1,5 +1,6 @@
 #include "search/searchindex.h"
 
+#include "base/columns.h"
 #include "search/columnscan.h"
 #include "search/substringscan.h"
 
@@ -18,27 +19,10 @@ inline char16_t upperUnit(char16_t c) {
 }
 
 // Appends the cleaned value of a raw column in upper case, as CleanColumn and upper give it:
-// trimmed, one enclosing quote dropped at each end, trimmed again, doubled quotes made single.
+// the CleanedColumnView with its doubled quotes made single and each character upper-cased in
+// one pass.
 void appendCleanUpper(std::vector<char16_t>& out, QStringView raw) {
-    auto trim = [](QStringView v) {
-        qsizetype b = 0;
-        qsizetype e = v.size();
-        while (b < e && v.at(b).unicode() <= 32) {
-            ++b;
-        }
-        while (e > b && v.at(e - 1).unicode() <= 32) {
-            --e;
-        }
-        return v.mid(b, e - b);
-    };
-    QStringView v = trim(raw);
-    if (!v.isEmpty() && v.front() == u'"') {
-        v = v.mid(1);
-    }
-    if (!v.isEmpty() && v.back() == u'"') {
-        v.chop(1);
-    }
-    v = trim(v);
+    const QStringView v = CleanedColumnView(raw);
     const char16_t* d = reinterpret_cast<const char16_t*>(v.utf16());
     for (qsizetype i = 0, n = v.size(); i < n; ++i) {
         out.push_back(upperUnit(d[i]));
