@@ -28,6 +28,30 @@ bool equalsNoCase(const QString& a, const QString& b) {
     return true;
 }
 
+bool IsNumericText(const QString& text, const QLocale& locale) {
+    const QStringView t = trimmedView32(text);
+    const QString separator = locale.decimalPoint();
+    qsizetype i = 0;
+    if (i < t.size() && (t.at(i) == u'+' || t.at(i) == u'-')) {
+        ++i;
+    }
+    bool digit = false;
+    bool separatorSeen = false;
+    while (i < t.size()) {
+        const QChar c = t.at(i);
+        if (c >= u'0' && c <= u'9') {
+            digit = true;
+            ++i;
+        } else if (!separator.isEmpty() && !separatorSeen && t.mid(i).startsWith(separator)) {
+            separatorSeen = true;
+            i += separator.size();
+        } else {
+            return false;
+        }
+    }
+    return digit;
+}
+
 QString doubleAmpersands(const QString& s) {
     QString out = s;
     return out.replace(QLatin1Char('&'), QStringLiteral("&&"));

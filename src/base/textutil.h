@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QLocale>
 #include <QString>
 #include <QStringView>
 
@@ -27,6 +28,10 @@ inline QChar upper(QChar c) {
 }
 // Equal without regard to case (simple upper case of both).
 bool equalsNoCase(const QString& a, const QString& b);
+// True when the text, trimmed, is an optional sign followed by digits with at most one decimal
+// separator of the locale, holding at least one digit. Exponents and group separators are not
+// accepted; an empty text is not numeric.
+bool IsNumericText(const QString& text, const QLocale& locale = QLocale::system());
 // "&" doubled, so a message box or label shows one ampersand.
 QString doubleAmpersands(const QString& s);
 

@@ -161,7 +161,7 @@ std::optional<RgbColor> ParseCustomWindowColor(const QString& formCustomColorRGB
     int components[3] = {0, 0, 0};
     for (int i = 0; i < 3; ++i) {
         const QString group = text.mid(i * 4, 3);
-        if (!confignumbers::isNumericText(group, locale)) {
+        if (!IsNumericText(group, locale)) {
             return std::nullopt;
         }
         const std::optional<int> n = confignumbers::parseIntegerText(group);

@@ -26,29 +26,6 @@ int hexDigitValue(QChar c) {
     return -1;
 }
 
-bool isNumericText(const QString& text, const QLocale& locale) {
-    const QString separator = locale.decimalPoint();
-    qsizetype i = 0;
-    if (i < text.size() && (text.at(i) == QLatin1Char('-') || text.at(i) == QLatin1Char('+'))) {
-        ++i;
-    }
-    bool digits = false;
-    bool separatorSeen = false;
-    while (i < text.size()) {
-        if (isAsciiDigit(text.at(i))) {
-            digits = true;
-            ++i;
-        } else if (!separatorSeen && !separator.isEmpty() &&
-                   QStringView(text).mid(i).startsWith(separator)) {
-            separatorSeen = true;
-            i += separator.size();
-        } else {
-            return false;
-        }
-    }
-    return digits;
-}
-
 std::optional<int> parseIntegerText(const QString& text) {
     qsizetype i = 0;
     bool negative = false;

@@ -1,5 +1,6 @@
 #include "config/uservalues.h"
 
+#include "base/textutil.h"
 #include "config/numbertext.h"
 
 #include <algorithm>
@@ -191,7 +192,7 @@ QString FormatSearchTime(double seconds) {
 }
 
 double SearchTimeFromText(const QString& text, const QLocale& locale) {
-    if (!confignumbers::isNumericText(text, locale)) {
+    if (!IsNumericText(text, locale)) {
         return -1;
     }
     QString plain = text;

@@ -95,31 +95,6 @@ bool isCodeEntry(const QString& s, const NormalizeInput& in) {
 
 }  // namespace
 
-bool IsNumericText(const QString& text, const QLocale& locale) {
-    const QString t = trimmed32(text);
-    const QString separator = locale.decimalPoint();
-    qsizetype i = 0;
-    if (i < t.size() && (t.at(i) == QLatin1Char('+') || t.at(i) == QLatin1Char('-'))) {
-        ++i;
-    }
-    bool digit = false;
-    bool separatorSeen = false;
-    while (i < t.size()) {
-        const QChar c = t.at(i);
-        if (c >= QLatin1Char('0') && c <= QLatin1Char('9')) {
-            digit = true;
-            ++i;
-        } else if (!separator.isEmpty() && !separatorSeen &&
-                   QStringView(t).mid(i).startsWith(separator)) {
-            separatorSeen = true;
-            i += separator.size();
-        } else {
-            return false;
-        }
-    }
-    return digit;
-}
-
 QString NormalizeStars(const QString& term) {
     const QChar star = QLatin1Char('*');
     if (term.startsWith(star)) {

@@ -34,11 +34,6 @@ struct NormalizeOutcome {
 // operator token), or rejects it with a warning.
 NormalizeOutcome NormalizeSearchString(const NormalizeInput& input);
 
-// True when the text, trimmed, is an optional sign followed by digits with at most one decimal
-// separator of the locale, holding at least one digit. Exponents and group separators are not
-// accepted; an empty text is not numeric.
-bool IsNumericText(const QString& text, const QLocale& locale = QLocale::system());
-
 // A leading "*" is kept, every other "*" goes.
 QString NormalizeStars(const QString& term);
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QLocale>
+
 using namespace vex;
 
 TEST(TextUtil, upperIsOneToOne) {
@@ -14,4 +16,18 @@ TEST(TextUtil, trimRemovesControlCharactersAndBlanks) {
     EXPECT_EQ(trimmed32(QStringLiteral("\t\r\n a b \x01")), QStringLiteral("a b"));
     EXPECT_EQ(trimmed32(QStringLiteral(" \t")), QString());
     EXPECT_EQ(doubleAmpersands(QStringLiteral("a & b")), QStringLiteral("a && b"));
+}
+
+TEST(IsNumericText, acceptsSignedDecimalsOfTheLocaleOnly) {
+    const QLocale c = QLocale::c();
+    const QLocale danish(QLocale::Danish, QLocale::Denmark);
+    for (const char* yes : {"0", "12", "-1", "+1", " 7 ", "1.5", ".5", "5."}) {
+        EXPECT_TRUE(IsNumericText(QString::fromUtf8(yes), c)) << yes;
+    }
+    for (const char* no :
+         {"", " ", "a", "1e5", "1E5", "1.2.3", "+", "-", ".", "1 2", "1,5", "0x1", "²", "١"}) {
+        EXPECT_FALSE(IsNumericText(QString::fromUtf8(no), c)) << no;
+    }
+    EXPECT_TRUE(IsNumericText(QStringLiteral("1,5"), danish));
+    EXPECT_FALSE(IsNumericText(QStringLiteral("1.5"), danish));
 }

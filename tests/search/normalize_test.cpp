@@ -199,20 +199,6 @@ TEST(NormalizeSearchString, canonicalFormIsStable) {
     }
 }
 
-TEST(IsNumericText, acceptsSignedDecimalsOfTheLocaleOnly) {
-    const QLocale c = QLocale::c();
-    const QLocale danish(QLocale::Danish, QLocale::Denmark);
-    for (const char* yes : {"0", "12", "-1", "+1", " 7 ", "1.5", ".5", "5."}) {
-        EXPECT_TRUE(IsNumericText(QString::fromUtf8(yes), c)) << yes;
-    }
-    for (const char* no :
-         {"", " ", "a", "1e5", "1E5", "1.2.3", "+", "-", ".", "1 2", "1,5", "0x1", "²", "١"}) {
-        EXPECT_FALSE(IsNumericText(QString::fromUtf8(no), c)) << no;
-    }
-    EXPECT_TRUE(IsNumericText(QStringLiteral("1,5"), danish));
-    EXPECT_FALSE(IsNumericText(QStringLiteral("1.5"), danish));
-}
-
 TEST(NormalizeStars, keepsOnlyALeadingStar) {
     EXPECT_EQ(NormalizeStars(QStringLiteral("*a*b*")), QStringLiteral("*ab"));
     EXPECT_EQ(NormalizeStars(QStringLiteral("a*b")), QStringLiteral("ab"));
