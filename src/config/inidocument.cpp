@@ -1,5 +1,6 @@
 #include "config/inidocument.h"
 
+#include "base/ansicodepage.h"
 #include "base/textutil.h"
 
 #include <QFile>
@@ -8,26 +9,6 @@
 namespace vex {
 
 namespace {
-
-// Windows-1252 bytes 0x80 to 0x9F; the rest of the code page equals Latin-1. The five bytes
-// the code page leaves undefined map to the control characters of the same number, as the
-// platform's own conversion does.
-constexpr char16_t kHighControlRange[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,  // 80-87
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,  // 88-8F
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,  // 90-97
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,  // 98-9F
-};
-
-QString decodeWindows1252(QByteArrayView bytes) {
-    QString out(bytes.size(), Qt::Uninitialized);
-    QChar* d = out.data();
-    for (qsizetype i = 0; i < bytes.size(); ++i) {
-        const auto b = static_cast<unsigned char>(bytes[i]);
-        d[i] = (b >= 0x80 && b <= 0x9F) ? QChar(kHighControlRange[b - 0x80]) : QChar(b);
-    }
-    return out;
-}
 
 bool isBlank(QChar c) {
     return c == QLatin1Char(' ') || c == QLatin1Char('\t');
@@ -70,27 +51,6 @@ QString decodeIniBytes(const QByteArray& bytes) {
         return decoder.decode(QByteArrayView(bytes).sliced(2));
     }
     return decodeWindows1252(bytes);
-}
-
-QByteArray encodeWindows1252(const QString& text) {
-    QByteArray out;
-    out.reserve(text.size());
-    for (const QChar c : text) {
-        const char16_t u = c.unicode();
-        char byte = '?';
-        if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
-            byte = static_cast<char>(u);
-        } else {
-            for (int i = 0; i < 32; ++i) {
-                if (kHighControlRange[i] == u) {
-                    byte = static_cast<char>(0x80 + i);
-                    break;
-                }
-            }
-        }
-        out.append(byte);
-    }
-    return out;
 }
 
 IniDocument IniDocument::fromBytes(const QByteArray& bytes) {

@@ -39,7 +39,5 @@ private:
 
 // Decodes file bytes: UTF-8 or UTF-16 after their byte-order mark, otherwise Windows-1252.
 QString decodeIniBytes(const QByteArray& bytes);
-// Encodes text as Windows-1252; characters it cannot hold become "?".
-QByteArray encodeWindows1252(const QString& text);
 
 }  // namespace vex

@@ -1,5 +1,6 @@
 #include "config/inisettings.h"
 
+#include "base/ansicodepage.h"
 #include "base/textutil.h"
 #include "config/inidocument.h"
 #include "config/numbertext.h"

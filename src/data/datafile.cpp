@@ -1,6 +1,6 @@
 #include "data/datafile.h"
 
-#include "data/ansicodepage.h"
+#include "base/ansicodepage.h"
 #include "data/linecollector.h"
 
 #include <QByteArray>

@@ -1,3 +1,4 @@
+#include "base/ansicodepage.h"
 #include "config/inidocument.h"
 #include "config/inisettings.h"
 

@@ -3,6 +3,7 @@
 // The bytes are also read from a file by the start-up's own path, which must never write to
 // an existing file.
 
+#include "base/ansicodepage.h"
 #include "config/datafilenames.h"
 #include "config/inidocument.h"
 #include "config/inisettings.h"
