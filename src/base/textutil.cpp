@@ -57,4 +57,21 @@ QString doubleAmpersands(const QString& s) {
     return out.replace(QLatin1Char('&'), QStringLiteral("&&"));
 }
 
+QString CaptionDisplayText(const QString& caption) {
+    QString out;
+    out.reserve(caption.size());
+    for (qsizetype i = 0; i < caption.size(); ++i) {
+        const QChar c = caption.at(i);
+        if (c == u'&') {
+            if (i + 1 < caption.size() && caption.at(i + 1) == u'&') {
+                out.append(c);
+                ++i;
+            }
+            continue;
+        }
+        out.append(c);
+    }
+    return out;
+}
+
 }  // namespace vex

@@ -34,5 +34,9 @@ bool equalsNoCase(const QString& a, const QString& b);
 bool IsNumericText(const QString& text, const QLocale& locale = QLocale::system());
 // "&" doubled, so a message box or label shows one ampersand.
 QString doubleAmpersands(const QString& s);
+// The text a caption shows: "&&" becomes one ampersand and a single "&" (the accelerator
+// mark) disappears. Buttons and check boxes show this themselves; labels, message boxes,
+// screen-reader names and the query tool's report of a message get their text through here.
+QString CaptionDisplayText(const QString& caption);
 
 }  // namespace vex

@@ -25,7 +25,7 @@ QByteArray line(const char* tag, const QString& value) {
 QByteArray rejectedLine(const Message& message) {
     QStringList shown;
     for (const QString& l : message.lines) {
-        shown << DisplayedText(l);
+        shown << CaptionDisplayText(l);
     }
     return line("rejected", shown.join(QStringLiteral("\\n"))) + "end\t0\n";
 }

@@ -113,17 +113,4 @@ QString ElapsedTimeText(double seconds, const QLocale& locale) {
     return text + QStringLiteral(" s");
 }
 
-QString DisplayedText(const QString& caption) {
-    QString out;
-    out.reserve(caption.size());
-    for (qsizetype i = 0; i < caption.size(); ++i) {
-        out += caption.at(i);
-        if (caption.at(i) == QLatin1Char('&') && i + 1 < caption.size() &&
-            caption.at(i + 1) == QLatin1Char('&')) {
-            ++i;
-        }
-    }
-    return out;
-}
-
 }  // namespace vex

@@ -37,7 +37,4 @@ Message NoMatchMessage(const QString& searchInput, bool freeText, bool comments,
 // The time a run took as the ESC label shows it: "0.00#" in the locale, then " s".
 QString ElapsedTimeText(double seconds, const QLocale& locale = QLocale::system());
 
-// The text a message box shows for a caption: "&&" is one ampersand.
-QString DisplayedText(const QString& caption);
-
 }  // namespace vex

@@ -15,23 +15,6 @@ int ScreenDpi() {
     return screen != nullptr ? qRound(screen->logicalDotsPerInch()) : 96;
 }
 
-QString CaptionDisplayText(const QString& caption) {
-    QString out;
-    out.reserve(caption.size());
-    for (qsizetype i = 0; i < caption.size(); ++i) {
-        const QChar c = caption.at(i);
-        if (c == QLatin1Char('&')) {
-            if (i + 1 < caption.size() && caption.at(i + 1) == QLatin1Char('&')) {
-                out.append(c);
-                ++i;
-            }
-            continue;
-        }
-        out.append(c);
-    }
-    return out;
-}
-
 void SetLabelText(QLabel* label, const QString& text, const QString& what) {
     label->setText(text);
     if (what.isEmpty()) {

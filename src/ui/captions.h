@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/textutil.h"
+
 #include <QString>
 
 class QAbstractButton;
@@ -8,14 +10,9 @@ class QWidget;
 
 namespace vex {
 
-// The text a caption shows: "&&" becomes one ampersand and a single "&" (the accelerator
-// mark) disappears. Buttons and check boxes do this themselves; labels and message boxes
-// get their text through here.
-QString CaptionDisplayText(const QString& caption);
-
 // Sets a label's caption. The caption as given is kept in the label's "caption" property;
-// the label shows its display text. A label whose text alone does not say what it is (a
-// count, a time, a status panel) is given `what`: a screen reader then hears "what: text"
+// the label shows its display text (CaptionDisplayText). A label whose text alone does not say what
+// it is (a count, a time, a status panel) is given `what`: a screen reader then hears "what: text"
 // ("Antal fund: 3/77"; "what: ingen" while the label shows nothing). Without `what` it hears
 // the text.
 void SetLabelCaption(QLabel* label, const QString& caption, const QString& what = QString());

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include "base/textutil.h"
 #include "ui/captions.h"
 
 namespace vex {

@@ -15,7 +15,12 @@ TEST(TextUtil, upperIsOneToOne) {
 TEST(TextUtil, trimRemovesControlCharactersAndBlanks) {
     EXPECT_EQ(trimmed32(QStringLiteral("\t\r\n a b \x01")), QStringLiteral("a b"));
     EXPECT_EQ(trimmed32(QStringLiteral(" \t")), QString());
+}
+
+TEST(TextUtil, ampersandsAreDoubledAndShownOnce) {
     EXPECT_EQ(doubleAmpersands(QStringLiteral("a & b")), QStringLiteral("a && b"));
+    EXPECT_EQ(CaptionDisplayText(QStringLiteral("a && b &&& c & d")),
+              QStringLiteral("a & b & c  d"));
 }
 
 TEST(IsNumericText, acceptsSignedDecimalsOfTheLocaleOnly) {

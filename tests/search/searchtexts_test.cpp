@@ -10,7 +10,6 @@ TEST(SearchTexts, appliedStringShowsOneAmpersand) {
     EXPECT_EQ(AppliedSearchStringCaption(EmptySearchStringText()),
               QStringLiteral("Anvendt søgestreng: [ < tom søgestreng > ]"));
     EXPECT_EQ(RejectedSearchStringText(), QStringLiteral("< søgestreng afvist >"));
-    EXPECT_EQ(DisplayedText(QStringLiteral("a && b &&& c & d")), QStringLiteral("a & b && c & d"));
 }
 
 TEST(SearchTexts, noMatchMessageLinesFollowTheOptions) {
