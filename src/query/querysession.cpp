@@ -3,7 +3,7 @@
 #include "base/textutil.h"
 #include "search/normalize.h"
 #include "search/resulttable.h"
-#include "search/searchtexts.h"
+#include "search/searchmessages.h"
 
 namespace vex {
 

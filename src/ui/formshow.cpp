@@ -9,7 +9,7 @@
 
 #include "base/dialogs.h"
 #include "config/uservalues.h"
-#include "search/searchtexts.h"
+#include "search/searchmessages.h"
 #include "ui/captions.h"
 #include "ui/mainwindow.h"
 #include "ui/windowfit.h"

@@ -9,7 +9,7 @@
 #include "base/dialogs.h"
 #include "search/resulttable.h"
 #include "search/searchengine.h"
-#include "search/searchtexts.h"
+#include "search/searchmessages.h"
 #include "ui/captions.h"
 #include "ui/esckey.h"
 #include "ui/mainwindow.h"

@@ -8,7 +8,7 @@
 #include "base/textutil.h"
 #include "search/normalize.h"
 #include "search/resulttable.h"
-#include "search/searchtexts.h"
+#include "search/searchmessages.h"
 #include "ui/captions.h"
 #include "ui/mainwindow.h"
 

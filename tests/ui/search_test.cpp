@@ -10,7 +10,7 @@
 #include <QTest>
 
 #include "search/resulttable.h"
-#include "search/searchtexts.h"
+#include "search/searchmessages.h"
 #include "ui/captions.h"
 #include "ui/esckey.h"
 #include "ui/resultgrid.h"

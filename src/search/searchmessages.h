@@ -5,6 +5,8 @@
 #include <QLocale>
 #include <QString>
 
+// The Danish texts the search shows the user: the applied-search-string label, the prompt, the
+// ESC label, and the messages of a search (empty string, free-text mark, no match).
 namespace vex {
 
 // What the applied-search-string label shows instead of a string.

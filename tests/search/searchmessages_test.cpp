@@ -1,10 +1,10 @@
-#include "search/searchtexts.h"
+#include "search/searchmessages.h"
 
 #include <gtest/gtest.h>
 
 using namespace vex;
 
-TEST(SearchTexts, appliedStringShowsOneAmpersand) {
+TEST(SearchMessages, appliedStringShowsOneAmpersand) {
     EXPECT_EQ(AppliedSearchStringCaption(QStringLiteral("a & b")),
               QStringLiteral("Anvendt søgestreng: [ a && b ]"));
     EXPECT_EQ(AppliedSearchStringCaption(EmptySearchStringText()),
@@ -12,7 +12,7 @@ TEST(SearchTexts, appliedStringShowsOneAmpersand) {
     EXPECT_EQ(RejectedSearchStringText(), QStringLiteral("< søgestreng afvist >"));
 }
 
-TEST(SearchTexts, noMatchMessageLinesFollowTheOptions) {
+TEST(SearchMessages, noMatchMessageLinesFollowTheOptions) {
     const QString operators1 = QStringLiteral(
         "søgning med en af de logiske operatorer \" AND \", \" OR \" eller \" NOT \",");
     const QString operators2 = QStringLiteral(
@@ -52,7 +52,7 @@ TEST(SearchTexts, noMatchMessageLinesFollowTheOptions) {
                                     QString(), help}));
 }
 
-TEST(SearchTexts, freeTextWarningsDifferInTheirFirstLine) {
+TEST(SearchMessages, freeTextWarningsDifferInTheirFirstLine) {
     const Message button = FreeTextWarning(QStringLiteral("*a & b"), false);
     const Message box = FreeTextWarning(QStringLiteral("*a & b"), true);
     EXPECT_EQ(button.kind, MessageKind::Warning);
@@ -78,7 +78,7 @@ TEST(SearchTexts, freeTextWarningsDifferInTheirFirstLine) {
               QStringList({QString(), QStringLiteral("Kan ikke søge på tom søgestreng!")}));
 }
 
-TEST(SearchTexts, elapsedTimeShowsAThirdDecimalOnlyWhenNotZero) {
+TEST(SearchMessages, elapsedTimeShowsAThirdDecimalOnlyWhenNotZero) {
     const QLocale c = QLocale::c();
     const QLocale danish(QLocale::Danish, QLocale::Denmark);
     EXPECT_EQ(ElapsedTimeText(0.5, c), QStringLiteral("0.50 s"));

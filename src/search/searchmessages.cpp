@@ -1,4 +1,4 @@
-#include "search/searchtexts.h"
+#include "search/searchmessages.h"
 
 #include "base/textutil.h"
 
