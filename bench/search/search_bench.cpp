@@ -117,7 +117,7 @@ double runSearches(benchmark::State& state, const QStringList& list, const Query
     timer.start();
     for (auto _ : state) {
         const RunOutcome out = engine.run(list, q.canonical, q.operators, q.options, table, hook);
-        if (out.outcome == -2) {
+        if (out.status == RunStatus::Rejected) {
             state.SkipWithError("search string rejected");
             return 0;
         }

@@ -59,7 +59,7 @@ QByteArray QuerySession::search(const QByteArray& given) {
     const RunOutcome run =
         engine_.run(list_, normalized.searchInput, normalized.operatorCount.value_or(0),
                     SearchOptions{settings_.freeText, settings_.comments}, table, hook);
-    if (run.outcome == -2) {
+    if (run.status == RunStatus::Rejected) {
         return out + rejectedLine(hook.rejection.value_or(Message{}));
     }
     out += line("applied", run.searchInput);

@@ -35,10 +35,10 @@ MatchResult Matcher::next(qsizetype start, qsizetype end, QString& searchInput, 
         searchInput = plan_->searchInput;
     }
     if (plan_->kind == QueryKind::Rejected) {
-        return MatchResult{-2, plan_->message};
+        return MatchResult{MatchResult::kRejected, plan_->message};
     }
     if (plan_->kind == QueryKind::NoMatch || start < 0 || start >= list_.size()) {
-        return {-1, {}};
+        return {MatchResult::kNoHit, {}};
     }
     end = std::min(end, list_.size());
     qsizetype found = -1;
@@ -69,7 +69,7 @@ MatchResult Matcher::next(qsizetype start, qsizetype end, QString& searchInput, 
             break;
     }
     if (found < 0 && end < list_.size()) {
-        return {-1, {}, std::max(start, end)};
+        return {MatchResult::kNoHit, {}, std::max(start, end)};
     }
     return {found, {}};
 }

@@ -14,16 +14,19 @@ namespace vex {
 
 class SearchIndex;
 
-// The answer of one FindNextMatch call: a position, -1 (no further hit) or -2 (the search
-// string makes no sense; message is the warning to show). A call limited to a window of
-// records that found no hit in it says where the search goes on (resumeAt); the answer is
-// not final then.
+// The answer of one FindNextMatch call: a position, kNoHit or kRejected (the search string
+// makes no sense; message is the warning to show). A call limited to a window of records that
+// found no hit in it says where the search goes on (resumeAt); the answer is not final then.
 struct MatchResult {
-    qsizetype position = -1;
+    static constexpr qsizetype kNoHit = -1;     // no further hit
+    static constexpr qsizetype kRejected = -2;  // the search string was rejected
+
+    qsizetype position = kNoHit;
     std::optional<Message> message;
     qsizetype resumeAt = -1;  // no hit before this position so far; -1: the answer is final
 
     bool searching() const { return resumeAt >= 0; }
+    bool rejected() const { return position == kRejected; }
 };
 
 // Finds the hits of a search string in a record list, one call at a time. Every call splits,
@@ -77,9 +80,9 @@ private:
     TermCache rightCache_;
 };
 
-// The next record at or after start that the search string matches, -1 when there is none, or
-// -2 when the search string makes no sense (with the warning to show). Rewrites searchInput:
-// operands without inner "*", group codes in their full upper-case form.
+// The next record at or after start that the search string matches, kNoHit when there is none,
+// or kRejected when the search string makes no sense (with the warning to show). Rewrites
+// searchInput: operands without inner "*", group codes in their full upper-case form.
 MatchResult FindNextMatch(const QStringList& list, qsizetype start, QString& searchInput,
                           int operatorCount, const SearchOptions& options);
 

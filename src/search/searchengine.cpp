@@ -6,7 +6,6 @@
 #include <QElapsedTimer>
 
 #include <algorithm>
-#include <limits>
 
 namespace vex {
 
@@ -48,7 +47,7 @@ RunOutcome SearchEngine::run(const QStringList& list, const QString& searchInput
             result.paused = true;
         }
         if (answer == StepAnswer::Abort) {
-            result.outcome = -3;
+            result.status = RunStatus::Aborted;
             return false;
         }
         windowStartNs = clock.nowNs();
@@ -114,7 +113,7 @@ RunOutcome SearchEngine::run(const QStringList& list, const QString& searchInput
                 hook.rejected(*match.message);
             }
         }
-        result.outcome = int(std::min<qsizetype>(h, std::numeric_limits<int>::max()));
+        result.status = match.rejected() ? RunStatus::Rejected : RunStatus::Completed;
         const bool last = h < 0 || h + 1 >= count;
         const RunStep step{h, table.count(), last, clock.stepMs(last || longStep)};
         const StepAnswer answer = hook.afterStep(step);
@@ -122,7 +121,7 @@ RunOutcome SearchEngine::run(const QStringList& list, const QString& searchInput
             result.paused = true;
         }
         if (answer == StepAnswer::Abort) {
-            result.outcome = -3;
+            result.status = RunStatus::Aborted;
             break;
         }
     }

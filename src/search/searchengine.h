@@ -18,7 +18,7 @@ class ResultTable;
 // What the run tells its hook after each FindNextMatch call, and while a call is still
 // searching.
 struct RunStep {
-    qsizetype hit = -1;      // the call's answer: a position, -1 (no further hit) or -2 (rejected)
+    qsizetype hit = -1;      // the call's answer: a position, or MatchResult's kNoHit or kRejected
     int rows = 0;            // rows in the result table now
     bool last = false;       // the run ends after this step unless the hook aborts it
     qint64 elapsedMs = 0;    // since the start of the run, from a monotonic clock
@@ -68,9 +68,16 @@ private:
     qint64 next_;
 };
 
+// How a run ended.
+enum class RunStatus {
+    Completed,  // the list was searched to its end
+    Rejected,   // the search string was rejected; its warning has been shown
+    Aborted,    // the user aborted the run
+};
+
 // The outcome of a run.
 struct RunOutcome {
-    int outcome = 1;             // -2: the search string was rejected; -3: aborted; else completed
+    RunStatus status = RunStatus::Completed;
     bool resultsFound = false;   // the table holds at least one row
     bool paused = false;         // ESC was pressed during the run
     double lastSearchTime = -1;  // seconds the run took; -1 when ESC was pressed

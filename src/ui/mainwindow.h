@@ -18,6 +18,7 @@ class Dialogs;
 class EscKeyTracker;
 class ResultTable;
 class SearchEngine;
+enum class RunStatus;
 class UserStore;
 
 // How the last search run kept the window responsive (for tests and measurements).
@@ -74,7 +75,7 @@ public:
     void btnSearchClick();
     void chkFreeTextSearchClick();
     void chkSearchOnCommentsClick();
-    int RunSearch();
+    RunStatus RunSearch();
     void ShowAppliedSearchString(const QString& text);
     void RerunSearch();  // normalise and run again; the rejection shown as applied string
     bool NormalizeSearchInput();

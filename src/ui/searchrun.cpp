@@ -79,9 +79,9 @@ private:
 
 }  // namespace
 
-int MainWindow::RunSearch() {
+RunStatus MainWindow::RunSearch() {
     if (state_.runInProgress) {
-        return 1;  // never two runs at once
+        return RunStatus::Completed;  // never two runs at once
     }
     state_.runInProgress = true;
     QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -132,7 +132,7 @@ int MainWindow::RunSearch() {
     SetGridColumnWidths(ui_.DBGrid1, scale_);
     QApplication::restoreOverrideCursor();
     state_.runInProgress = false;
-    return run.outcome;
+    return run.status;
 }
 
 void MainWindow::ShowAppliedSearchString(const QString& text) {

@@ -8,6 +8,7 @@
 #include "base/textutil.h"
 #include "search/normalize.h"
 #include "search/resulttable.h"
+#include "search/searchengine.h"
 #include "search/searchmessages.h"
 #include "ui/captions.h"
 #include "ui/mainwindow.h"
@@ -53,7 +54,7 @@ bool MainWindow::NormalizeSearchInput() {
 }
 
 void MainWindow::RerunSearch() {
-    if (!NormalizeSearchInput() || RunSearch() == -2) {
+    if (!NormalizeSearchInput() || RunSearch() == RunStatus::Rejected) {
         ShowAppliedSearchString(RejectedSearchStringText());
     }
 }
@@ -85,14 +86,14 @@ void MainWindow::btnSearchClick() {
             return;
         }
     }
-    const int outcome = RunSearch();
-    if (outcome == -2) {
+    const RunStatus status = RunSearch();
+    if (status == RunStatus::Rejected) {
         ShowAppliedSearchString(RejectedSearchStringText());
         ui_.lblSearchESC->hide();
         return;
     }
     // An aborted run (ESC or the window closing) says nothing about matches.
-    if (outcome != -3 && results_->count() == 0) {
+    if (status != RunStatus::Aborted && results_->count() == 0) {
         dialogs_.show(NoMatchMessage(app_.searchInput, app_.freeTextOption, app_.commentsOption,
                                      app_.operatorCount));
     }
@@ -125,7 +126,7 @@ void MainWindow::chkFreeTextSearchClick() {
             return;
         }
     }
-    if (RunSearch() == -2) {
+    if (RunSearch() == RunStatus::Rejected) {
         ShowAppliedSearchString(RejectedSearchStringText());
     }
 }
@@ -144,7 +145,7 @@ void MainWindow::chkSearchOnCommentsClick() {
     if (!state_.tableOpen) {
         return;
     }
-    if (!NormalizeSearchInput() || RunSearch() == -2) {
+    if (!NormalizeSearchInput() || RunSearch() == RunStatus::Rejected) {
         ShowAppliedSearchString(RejectedSearchStringText());
     }
 }

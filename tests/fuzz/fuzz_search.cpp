@@ -56,7 +56,7 @@ public:
         if (step.hit >= 0) {
             hits.push_back(step.hit);
         } else {
-            VEX_FUZZ_CHECK(step.hit == -1 || step.hit == -2);
+            VEX_FUZZ_CHECK(step.hit == MatchResult::kNoHit || step.hit == MatchResult::kRejected);
         }
         VEX_FUZZ_CHECK(step.rows == int(hits.size()));
         return StepAnswer::Continue;
@@ -75,10 +75,10 @@ std::vector<qsizetype> plainHits(const QStringList& list, QString searchInput, i
     rejected = false;
     for (qsizetype p = 0; p >= 0 && p < list.size();) {
         const MatchResult r = FindNextMatch(list, p, searchInput, operatorCount, options);
-        VEX_FUZZ_CHECK(r.position >= -2 && r.position < list.size());
-        VEX_FUZZ_CHECK(r.position == -2 ? r.message.has_value() : !r.message.has_value());
+        VEX_FUZZ_CHECK(r.position >= MatchResult::kRejected && r.position < list.size());
+        VEX_FUZZ_CHECK(r.rejected() ? r.message.has_value() : !r.message.has_value());
         if (r.position < 0) {
-            rejected = r.position == -2;
+            rejected = r.rejected();
             break;
         }
         VEX_FUZZ_CHECK(r.position >= p);
@@ -128,13 +128,13 @@ void runAndCompare(SearchEngine& engine, const QStringList& list, const QString&
     if (!canonical) {
         return;
     }
-    if (hook.hits != expected || (outcome.outcome == -2) != rejected) {
+    if (hook.hits != expected || (outcome.status == RunStatus::Rejected) != rejected) {
         reportDifference(searchInput, operatorCount, options, hook.hits, expected);
-        std::fprintf(stderr, "  engine outcome %d, FindNextMatch rejected %d\n", outcome.outcome,
+        std::fprintf(stderr, "  engine status %d, FindNextMatch rejected %d\n", int(outcome.status),
                      int(rejected));
     }
     VEX_FUZZ_CHECK(hook.hits == expected);
-    VEX_FUZZ_CHECK((outcome.outcome == -2) == rejected);
+    VEX_FUZZ_CHECK((outcome.status == RunStatus::Rejected) == rejected);
     VEX_FUZZ_CHECK(hook.rejections == (rejected ? 1 : 0));
 }
 

@@ -37,7 +37,7 @@ bool searchEnds(SearchEngine& engine, const QStringList& list, const QString& ty
         ContinueHook hook;
         const RunOutcome out =
             engine.run(list, n.searchInput, *n.operatorCount, {freeText, false}, table, hook);
-        if (out.outcome == -3) {
+        if (out.status == RunStatus::Aborted) {
             return false;
         }
     }

@@ -47,18 +47,18 @@ const QStringList& generated() {
     return list;
 }
 
-// What a run shows: the rows, the applied string, the outcome, the warnings.
+// What a run shows: the rows, the applied string, how it ended, the warnings.
 struct Shown {
     QStringList rows;
     QString applied;
-    int outcome = 1;
+    RunStatus status = RunStatus::Completed;
     QList<Message> rejections;
 
     bool operator==(const Shown&) const = default;
 };
 
 void PrintTo(const Shown& s, std::ostream* os) {
-    *os << s.rows.size() << " rows, outcome " << s.outcome << ", applied "
+    *os << s.rows.size() << " rows, status " << int(s.status) << ", applied "
         << s.applied.toStdString() << ", " << s.rejections.size() << " rejections";
 }
 
@@ -85,7 +85,7 @@ Shown oneCallPerHit(const QStringList& list, const QString& canonical, int opera
         if (r.position >= 0) {
             table.appendRecord(list, r.position);
         }
-        shown.outcome = int(r.position);
+        shown.status = r.rejected() ? RunStatus::Rejected : RunStatus::Completed;
         p = r.position >= 0 ? r.position + 1 : r.position;
     }
     shown.rows = rowsOf(table);
@@ -107,7 +107,7 @@ public:
     }
     StepAnswer afterStep(const RunStep& step) override {
         log << QStringLiteral("step");
-        EXPECT_GE(step.hit, -2);
+        EXPECT_GE(step.hit, MatchResult::kRejected);
         if (step.hit >= 0) {
             note(step.hit + 1);
         }
@@ -116,7 +116,7 @@ public:
     StepAnswer searching(const RunStep& step) override {
         log << QStringLiteral("searching");
         reached << step.reached;
-        EXPECT_EQ(step.hit, -1);
+        EXPECT_EQ(step.hit, MatchResult::kNoHit);
         EXPECT_FALSE(step.last);
         note(step.reached);
         return onSearching ? onSearching(step) : StepAnswer::Continue;
@@ -136,7 +136,7 @@ Shown engineRun(SearchEngine& engine, const QStringList& list, const QString& ca
     const RunOutcome out = engine.run(list, canonical, operatorCount, options, table, hook);
     EXPECT_FALSE(out.paused);
     EXPECT_EQ(out.resultsFound, table.count() > 0);
-    return Shown{rowsOf(table), out.searchInput, out.outcome, hook.messages};
+    return Shown{rowsOf(table), out.searchInput, out.status, hook.messages};
 }
 
 struct Query {
@@ -277,7 +277,7 @@ TEST(ChunkedRun, searchBeforeTheIndexIsCompleteIsTheSame) {
         const Shown got = engineRun(fresh, big, q->canonical, q->operators, {}, hook);
         const Shown want = oneCallPerHit(big, q->canonical, q->operators, {}, complete);
         EXPECT_EQ(got, want);
-        if (want.outcome != -2) {
+        if (want.status != RunStatus::Rejected) {
             EXPECT_TRUE(fresh.buildIndexStep(big, 0ns));
             EXPECT_GE(hook.log.count(QStringLiteral("searching")), 2);
         } else {
@@ -298,7 +298,7 @@ TEST(ChunkedRun, hookHearsFromALongStretchWithoutHits) {
         engineRun(engine, big, q->canonical, q->operators, {}, hook);  // builds during the run
         LoggingHook again;
         const Shown shown = engineRun(engine, big, q->canonical, q->operators, {}, again);
-        EXPECT_EQ(shown.outcome, -1);
+        EXPECT_EQ(shown.status, RunStatus::Completed);
         EXPECT_LE(hook.longestStretch, limit);
         EXPECT_LE(again.longestStretch, limit);
         EXPECT_GE(again.reached.size(), big.size() / limit - 1);
@@ -320,7 +320,7 @@ TEST(ChunkedRun, escWhileStillSearchingPausesOrAborts) {
         return ++reports == 3 ? StepAnswer::Abort : StepAnswer::Continue;
     };
     const RunOutcome aborted = engine.run(big, q->canonical, q->operators, {}, table, hook);
-    EXPECT_EQ(aborted.outcome, -3);
+    EXPECT_EQ(aborted.status, RunStatus::Aborted);
     EXPECT_TRUE(aborted.paused);
     EXPECT_EQ(aborted.lastSearchTime, -1.0);
     EXPECT_EQ(table.count(), 0);
@@ -337,6 +337,6 @@ TEST(ChunkedRun, escWhileStillSearchingPausesOrAborts) {
     SearchIndexCache reference;
     const Shown want = oneCallPerHit(big, q->canonical, q->operators, {}, reference.indexFor(big));
     EXPECT_GT(want.rows.size(), 10000);
-    EXPECT_EQ(paused.outcome, want.outcome);
+    EXPECT_EQ(paused.status, want.status);
     EXPECT_EQ(rowsOf(table), want.rows);
 }

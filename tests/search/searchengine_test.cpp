@@ -1,4 +1,5 @@
 #include "search/searchengine.h"
+#include "search/matcher.h"
 #include "search/resulttable.h"
 
 #include <gtest/gtest.h>
@@ -46,7 +47,7 @@ TEST(SearchEngine, runsToTheEndOfTheListAndReportsEveryStep) {
     RecordingHook hook;
     SearchEngine engine;
     const RunOutcome out = engine.run(list, QStringLiteral("feber"), 0, {}, table, hook);
-    EXPECT_EQ(out.outcome, 5);  // the last call found the last record
+    EXPECT_EQ(out.status, RunStatus::Completed);
     EXPECT_TRUE(out.resultsFound);
     EXPECT_FALSE(out.paused);
     EXPECT_GE(out.lastSearchTime, 0.0);
@@ -61,12 +62,12 @@ TEST(SearchEngine, runsToTheEndOfTheListAndReportsEveryStep) {
     EXPECT_FALSE(hook.steps.at(3).last);
     EXPECT_TRUE(hook.steps.at(4).last);
 
-    // A search that ends before the list does: the last step reports -1.
+    // A search that ends before the list does: the last step reports no hit.
     hook.steps.clear();
     const RunOutcome kolera = engine.run(list, QStringLiteral("kolera"), 0, {}, table, hook);
-    EXPECT_EQ(kolera.outcome, -1);
+    EXPECT_EQ(kolera.status, RunStatus::Completed);
     ASSERT_EQ(hook.steps.size(), 2);
-    EXPECT_EQ(hook.steps.at(1).hit, -1);
+    EXPECT_EQ(hook.steps.at(1).hit, MatchResult::kNoHit);
     EXPECT_TRUE(hook.steps.at(1).last);
     EXPECT_EQ(table.count(), 1);
 }
@@ -78,14 +79,14 @@ TEST(SearchEngine, rejectedStringLeavesTheTableEmpty) {
     RecordingHook hook;
     SearchEngine engine;
     const RunOutcome out = engine.run(list, QStringLiteral("feber AND FEBER"), 1, {}, table, hook);
-    EXPECT_EQ(out.outcome, -2);
+    EXPECT_EQ(out.status, RunStatus::Rejected);
     EXPECT_FALSE(out.resultsFound);
     EXPECT_EQ(table.count(), 0);
     ASSERT_EQ(hook.rejections.size(), 1);
     EXPECT_EQ(hook.rejections.first().lines.at(2),
               QStringLiteral("Søgestrengen giver ikke mening,"));
     ASSERT_EQ(hook.steps.size(), 1);
-    EXPECT_EQ(hook.steps.first().hit, -2);
+    EXPECT_EQ(hook.steps.first().hit, MatchResult::kRejected);
 }
 
 TEST(SearchEngine, appliedStringIsTheRewrittenOne) {
@@ -107,7 +108,7 @@ TEST(SearchEngine, abortKeepsTheRowsFoundAndDropsTheTime) {
     };
     SearchEngine engine;
     const RunOutcome out = engine.run(list, QStringLiteral("feber"), 0, {}, table, hook);
-    EXPECT_EQ(out.outcome, -3);
+    EXPECT_EQ(out.status, RunStatus::Aborted);
     EXPECT_TRUE(out.paused);
     EXPECT_EQ(out.lastSearchTime, -1.0);
     EXPECT_TRUE(out.resultsFound);
@@ -124,7 +125,7 @@ TEST(SearchEngine, pauseThenGoOnCompletesWithoutATime) {
     };
     SearchEngine engine;
     const RunOutcome out = engine.run(list, QStringLiteral("feber"), 0, {}, table, hook);
-    EXPECT_EQ(out.outcome, 9);
+    EXPECT_EQ(out.status, RunStatus::Completed);
     EXPECT_TRUE(out.paused);
     EXPECT_EQ(out.lastSearchTime, -1.0);
     EXPECT_EQ(table.count(), 10);
@@ -160,7 +161,7 @@ TEST(SearchEngine, aRunStartedFromTheHookDoesNotDisturbTheRunningOne) {
         return StepAnswer::Continue;
     };
     const RunOutcome out = engine.run(list, QStringLiteral("feber"), 0, {}, table, outer);
-    EXPECT_EQ(out.outcome, 19);
+    EXPECT_EQ(out.status, RunStatus::Completed);
     EXPECT_EQ(table.count(), 3 + 15);
     EXPECT_EQ(table.rowCount(), table.count());
 }
@@ -170,7 +171,7 @@ TEST(SearchEngine, emptyListCompletesWithoutCalls) {
     RecordingHook hook;
     SearchEngine engine;
     const RunOutcome out = engine.run({}, QStringLiteral("feber AND FEBER"), 1, {}, table, hook);
-    EXPECT_EQ(out.outcome, 1);
+    EXPECT_EQ(out.status, RunStatus::Completed);
     EXPECT_FALSE(out.resultsFound);
     EXPECT_TRUE(hook.steps.isEmpty());
 }
