@@ -33,12 +33,12 @@ struct AppState {
     ListMemory list2;
 
     // State of the list in use.
-    int currentExtendedView = 0;  // 1: the extended list is meant to be in view
-    int currentIndex = 0;         // index of the shown record in the list in view
-    QString searchInput;          // the current search string
-    int operatorCount = -1;       // logical operators found by the last normalisation
-    double lastSearchTime = -1;   // seconds of the last search on this list, -1 for none
-    QString searchTimeText;       // the restored search time of the list in use
+    ListView currentExtendedView = ListView::Short;  // the list meant to be in view
+    int currentIndex = 0;        // index of the shown record in the list in view
+    QString searchInput;         // the current search string
+    int operatorCount = -1;      // logical operators found by the last normalisation
+    double lastSearchTime = -1;  // seconds of the last search on this list, -1 for none
+    QString searchTimeText;      // the restored search time of the list in use
 
     // The two search options.
     bool freeTextOption = false;

@@ -55,8 +55,9 @@ QString searchTimeText(const UserStore& store, const QString& name, const QLocal
     return t.replace(QLatin1Char('.'), locale.decimalPoint());
 }
 
-int viewFlag(const UserStore& store, const QString& name) {
-    return store.readText(UserGroup::Values, name) == QStringLiteral("0") ? 0 : 1;
+ListView viewFlag(const UserStore& store, const QString& name) {
+    return store.readText(UserGroup::Values, name) == QStringLiteral("0") ? ListView::Short
+                                                                          : ListView::Extended;
 }
 
 void loadValuesGroup(UserStore& store, UserValues& v, const QLocale& locale) {
@@ -132,9 +133,9 @@ bool StoreUserValues(UserStore& store, const UserValuesToStore& values) {
     if (store.openGroup(UserGroup::Values)) {
         const UserGroup g = UserGroup::Values;
         store.writeText(g, kExtendedList1View,
-                        list1.extendedView == 1 ? kOne : QStringLiteral("0"));
+                        list1.extendedView == ListView::Extended ? kOne : QStringLiteral("0"));
         store.writeText(g, kExtendedList2View,
-                        list2.extendedView == 1 ? kOne : QStringLiteral("0"));
+                        list2.extendedView == ListView::Extended ? kOne : QStringLiteral("0"));
         store.writeText(g, kLastSearchInput1, list1.lastSearchInput);
         store.writeText(g, kLastSearchInput2, list2.lastSearchInput);
         store.writeText(g, kSearchTime1, FormatSearchTime(list1.searchTime));

@@ -10,10 +10,13 @@
 namespace vex {
 
 // What the program remembers for one data list (list 1 = primary file, list 2 = secondary).
+// Which list of a data file is in view: its short list or its whole, extended list.
+enum class ListView { Short, Extended };
+
 struct ListMemory {
-    QString lastSearchInput;  // LastSearchInputN
-    int indexPointer = 0;     // IndexPointerN
-    int extendedView = 0;     // ExtendedListNView: 1 = extended list, otherwise short list
+    QString lastSearchInput;                  // LastSearchInputN
+    int indexPointer = 0;                     // IndexPointerN
+    ListView extendedView = ListView::Short;  // ExtendedListNView: "1" = extended, else short
     double searchTime = 0;   // SearchTimeN: seconds of the last search in this run, -1 = broken off
     QString searchTimeText;  // the stored duration as read, with the user's decimal separator
 

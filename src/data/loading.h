@@ -60,10 +60,13 @@ enum class LoadSequenceOutcome {
 // times in file1/file2 are set by the caller before.
 LoadSequenceOutcome RunStartupLoadSequence(DataState& state, Dialogs& dialogs);
 
-// Makes list 1 (the primary file) or list 2 (the secondary file) the file in use: its name,
-// header line, field names, information record and values, file time, and copies of its
-// extended and short lists (the short list built first when it is still empty). The list in
-// view (state.current) is left to the caller.
-void MakeFileCurrent(DataState& state, int list);
+// The two data files: list 1 is the primary file, list 2 the secondary one.
+enum class DataFileRole { Primary, Secondary };
+
+// Makes the primary or the secondary file the file in use: its name, header line, field names,
+// information record and values, file time, and copies of its extended and short lists (the
+// short list built first when it is still empty). The list in view (state.current) is left to
+// the caller.
+void MakeFileCurrent(DataState& state, DataFileRole file);
 
 }  // namespace vex

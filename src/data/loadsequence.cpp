@@ -23,8 +23,8 @@ bool acceptSecondaryHeader(DataState& state, Dialogs& dialogs) {
 
 }  // namespace
 
-void MakeFileCurrent(DataState& state, int list) {
-    const bool primary = list == 1;
+void MakeFileCurrent(DataState& state, DataFileRole file) {
+    const bool primary = file == DataFileRole::Primary;
     DataFileSlot& slot = primary ? state.file1 : state.file2;
     state.currentDataFile = primary ? state.primaryDataFile : state.secondaryDataFile;
     state.currentHeaderLine = slot.headerLine;
@@ -52,7 +52,7 @@ LoadSequenceOutcome RunStartupLoadSequence(DataState& state, Dialogs& dialogs) {
 
     if (!state.primaryDataFile.isEmpty()) {
         if (LoadPrimaryDataFile(state.primaryDataFile, state.file1, dialogs)) {
-            MakeFileCurrent(state, 1);
+            MakeFileCurrent(state, DataFileRole::Primary);
         } else {
             state.primaryDataFile.clear();
         }
@@ -62,7 +62,7 @@ LoadSequenceOutcome RunStartupLoadSequence(DataState& state, Dialogs& dialogs) {
         if (LoadSecondaryDataFile(state.secondaryDataFile, state.file2, dialogs) &&
             acceptSecondaryHeader(state, dialogs)) {
             if (state.primaryDataFile.isEmpty()) {
-                MakeFileCurrent(state, 2);
+                MakeFileCurrent(state, DataFileRole::Secondary);
             }
         } else {
             state.secondaryDataFile.clear();

@@ -49,7 +49,7 @@ void MainWindow::SetUpExtendedView() {
 }
 
 void MainWindow::SetUpViewOfFlag() {
-    if (app_.currentExtendedView != 1 && !data_.shortList.isEmpty()) {
+    if (app_.currentExtendedView != ListView::Extended && !data_.shortList.isEmpty()) {
         SetUpShortView();
     } else {
         SetUpExtendedView();
@@ -83,12 +83,12 @@ void MainWindow::btnListSelectClick() {
                                       QStringLiteral(" udtræk.")});
         return;
     }
-    if (app_.currentExtendedView == 1) {
+    if (app_.currentExtendedView == ListView::Extended) {
         SetUpShortView();
-        app_.currentExtendedView = 0;
+        app_.currentExtendedView = ListView::Short;
     } else {
         SetUpExtendedView();
-        app_.currentExtendedView = 1;
+        app_.currentExtendedView = ListView::Extended;
     }
     ListMemory& memory = app_.memory(data_.isPrimaryInUse());
     memory.extendedView = app_.currentExtendedView;
@@ -110,17 +110,17 @@ void MainWindow::btnAlternateDatalistClick() {
     leaving.extendedView = app_.currentExtendedView;
     leaving.indexPointer = app_.currentIndex;
 
-    MakeFileCurrent(data_, leavingPrimary ? 2 : 1);
+    MakeFileCurrent(data_, leavingPrimary ? DataFileRole::Secondary : DataFileRole::Primary);
     ApplyFieldNames();
     ListMemory& entering = app_.memory(!leavingPrimary);
     if (data_.shortList.isEmpty()) {
-        entering.extendedView = 1;
+        entering.extendedView = ListView::Extended;
     }
     app_.currentExtendedView = entering.extendedView;
     app_.currentIndex = entering.indexPointer;
     app_.searchInput = entering.lastSearchInput;
 
-    if (app_.currentExtendedView == 1) {
+    if (app_.currentExtendedView == ListView::Extended) {
         SetUpExtendedView();
     } else {
         SetUpShortView();

@@ -47,7 +47,7 @@ void Click(QAbstractButton* button) {
 // What the user sees of one list.
 struct ListSnapshot {
     QString dataFile;
-    int extendedView = -1;
+    ListView extendedView = ListView::Short;
     int index = -1;
     QString searchInput;
     QStringList grid;
@@ -65,7 +65,7 @@ ListSnapshot Snapshot(ProgramRun& run) {
 }
 
 void PrintTo(const ListSnapshot& s, std::ostream* os) {
-    *os << s.dataFile.toStdString() << " view " << s.extendedView << " index " << s.index
+    *os << s.dataFile.toStdString() << " view " << int(s.extendedView) << " index " << s.index
         << " search '" << s.searchInput.toStdString() << "' grid ["
         << s.grid.join(',').toStdString() << "] label '" << s.appliedLabel.toStdString() << "'";
 }
@@ -90,7 +90,7 @@ TEST(RestartTest, WhatTheUserLeftComesBackAtTheNextStart) {
     EXPECT_EQ(first->window->pos(), CentredOnWorkArea(first->window->size(), work));
     EXPECT_FALSE(first->ui().chkFreeTextSearch->isChecked());
     EXPECT_FALSE(first->ui().chkSearchOnComments->isChecked());
-    EXPECT_EQ(first->app.currentExtendedView, 1);
+    EXPECT_EQ(first->app.currentExtendedView, ListView::Extended);
     EXPECT_EQ(first->window->results().rowCount(), 0);
 
     // List 1: short list, a search, and the record moved within the hits.
@@ -110,13 +110,13 @@ TEST(RestartTest, WhatTheUserLeftComesBackAtTheNextStart) {
     Click(first->ui().chkSearchOnComments);
     const ListSnapshot list2 = Snapshot(*first);
     EXPECT_EQ(list2.index, 2);
-    EXPECT_EQ(list2.extendedView, 1);
+    EXPECT_EQ(list2.extendedView, ListView::Extended);
 
     // Back to list 1, where the window is left; then position, height and top area.
     Click(first->ui().btnAlternateDatalist);
     const ListSnapshot list1 = Snapshot(*first);
     EXPECT_EQ(list1.dataFile, "ICD10vex.txt");
-    EXPECT_EQ(list1.extendedView, 0);
+    EXPECT_EQ(list1.extendedView, ListView::Short);
     EXPECT_EQ(list1.index, 1);
     EXPECT_FALSE(list1.grid.isEmpty());
     first->window->move(30, 40);

@@ -236,7 +236,7 @@ TEST(StartupTest, RememberedShortViewOfAFileWithoutShortListShowsTheExtendedList
     f.store.writeText(UserGroup::Values, "ExtendedList1View", "0");
     ASSERT_EQ(f.start(), StartupOutcome::Ready);
     EXPECT_EQ(f.window().statusPanelText(3), " Udvidede Liste");
-    EXPECT_EQ(f.app.currentExtendedView, 0);  // the flag itself stays
+    EXPECT_EQ(f.app.currentExtendedView, ListView::Short);  // the flag itself stays
     EXPECT_FALSE(f.ui().chkKorteListe->isHidden());
 }
 

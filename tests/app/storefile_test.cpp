@@ -34,7 +34,7 @@ struct Shown {
     int topHeight = 0;
     bool freeText = false;
     bool comments = false;
-    int extendedView = -1;
+    ListView extendedView = ListView::Short;
     int index = -1;
     QString searchInput;
     int gridRows = -1;
@@ -55,7 +55,7 @@ Shown Show(ProgramRun& run) {
 
 void PrintTo(const Shown& s, std::ostream* os) {
     *os << "pos " << s.position.x() << "," << s.position.y() << " height " << s.height << " top "
-        << s.topHeight << " options " << s.freeText << s.comments << " view " << s.extendedView
+        << s.topHeight << " options " << s.freeText << s.comments << " view " << int(s.extendedView)
         << " index " << s.index << " search '" << s.searchInput.toStdString() << "' rows "
         << s.gridRows;
 }

@@ -46,8 +46,8 @@ UserValue text(const char* t) {
 
 UserValuesToStore sampleToStore() {
     UserValuesToStore v;
-    v.list1 = ListMemory{s("gammel1"), 17, 1, 0.27, {}};
-    v.list2 = ListMemory{s("gammel2"), 3, 0, -1, {}};
+    v.list1 = ListMemory{s("gammel1"), 17, ListView::Extended, 0.27, {}};
+    v.list2 = ListMemory{s("gammel2"), 3, ListView::Short, -1, {}};
     v.list1InUse = true;
     v.searchInput = s("feber & hoste");
     v.positionTop = -20;
@@ -67,7 +67,7 @@ TEST(UserValues, firstRun_givesDefaultsAndCreatesBothGroups) {
     for (const ListMemory& l : {v.list1, v.list2}) {
         EXPECT_TRUE(l.lastSearchInput.isEmpty());
         EXPECT_EQ(l.indexPointer, 0);
-        EXPECT_EQ(l.extendedView, 1);  // a missing view means the extended list
+        EXPECT_EQ(l.extendedView, ListView::Extended);  // a missing view means the extended list
         EXPECT_TRUE(l.searchTimeText.isEmpty());
         EXPECT_EQ(SearchTimeFromText(l.searchTimeText), -1);  // no search at first show
     }
@@ -82,7 +82,8 @@ TEST(UserValues, groupsThatCannotBeOpened_keepInitialValuesAndWriteNothing) {
     ClosedStore store;
     const UserValues v = LoadUserValues(store, QLocale::c());
     EXPECT_EQ(v.list1, ListMemory{});
-    EXPECT_EQ(v.list1.extendedView, 0);  // initial values, not the missing-value defaults
+    EXPECT_EQ(v.list1.extendedView,
+              ListView::Short);  // initial values, not the missing-value defaults
     EXPECT_FALSE(v.positionTop.has_value());
 
     EXPECT_TRUE(StoreUserValues(store, sampleToStore()));
@@ -186,8 +187,8 @@ TEST(UserValues, unusableSingleValuesTakeTheirDefaults) {
     const UserValues v = LoadUserValues(store, QLocale::c());
     EXPECT_EQ(v.list1.indexPointer, 0);
     EXPECT_EQ(v.list2.indexPointer, 0);
-    EXPECT_EQ(v.list1.extendedView, 0);
-    EXPECT_EQ(v.list2.extendedView, 1);
+    EXPECT_EQ(v.list1.extendedView, ListView::Short);
+    EXPECT_EQ(v.list2.extendedView, ListView::Extended);
     EXPECT_TRUE(v.list2.lastSearchInput.isEmpty());
     EXPECT_FALSE(v.panelTopHeight.has_value());  // text, not a 32-bit integer
     EXPECT_EQ(v.positionTop, -20);               // off-screen places are corrected at first show
@@ -227,7 +228,7 @@ TEST(UserValues, storeWritesEveryValueInItsForm) {
 
     UserValuesToStore list2 = sampleToStore();
     list2.list1InUse = false;
-    list2.list1.extendedView = 2;  // only 1 means extended
+    list2.list1.extendedView = ListView::Short;
     StoreUserValues(store, list2);
     EXPECT_EQ(store.readText(V, s("LastSearchInput1")), s("gammel1"));
     EXPECT_EQ(store.readText(V, s("LastSearchInput2")), s("feber & hoste"));
@@ -248,8 +249,8 @@ TEST(UserValues, saveThenLoad_roundTripThroughTheStoreFile) {
     }
     RegFileUserStore store(path);
     const UserValues in = LoadUserValues(store, QLocale(QLocale::Danish, QLocale::Denmark));
-    EXPECT_EQ(in.list1, (ListMemory{out.searchInput, 17, 1, 0, s("0,27")}));
-    EXPECT_EQ(in.list2, (ListMemory{s("gammel2"), 3, 0, 0, s("12,50")}));
+    EXPECT_EQ(in.list1, (ListMemory{out.searchInput, 17, ListView::Extended, 0, s("0,27")}));
+    EXPECT_EQ(in.list2, (ListMemory{s("gammel2"), 3, ListView::Short, 0, s("12,50")}));
     EXPECT_EQ(in.positionTop, -20);
     EXPECT_EQ(in.positionLeft, 300);
     EXPECT_EQ(in.formHeight, 700);
@@ -272,7 +273,7 @@ TEST(UserValues, damagedStoreFile_givesDefaultsAndNextCloseWritesACleanFile) {
     RegFileUserStore store(path);
     const UserValues v = LoadUserValues(store, QLocale::c());
     EXPECT_FALSE(v.panelTopHeight || v.formHeight || v.freeTextSearch);
-    EXPECT_EQ(v.list1.extendedView, 1);
+    EXPECT_EQ(v.list1.extendedView, ListView::Extended);
     ASSERT_TRUE(StoreUserValues(store, sampleToStore()));
 
     QFile f(path);

@@ -176,14 +176,14 @@ TEST_F(LoadSequenceTest, makeFileCurrentSwitchesEveryValueOfTheFileInUse) {
     DataState s = named(file("a.txt", kPrimary), file("b.txt", kSecondary));
     ASSERT_EQ(RunStartupLoadSequence(s, dialogs), LoadSequenceOutcome::Continue);
     const QStringList primaryExtended = s.extended;
-    MakeFileCurrent(s, 2);
+    MakeFileCurrent(s, DataFileRole::Secondary);
     EXPECT_FALSE(s.isPrimaryInUse());
     EXPECT_EQ(s.fieldNames[0], QStringLiteral("Procedurekode"));
     EXPECT_EQ(s.info.releaseDate, QStringLiteral("15.10.2018"));
     EXPECT_EQ(s.currentFileTime, s.file2.fileTime);
     EXPECT_TRUE(s.extended.isSharedWith(s.file2.extended));
     EXPECT_TRUE(s.shortList.isSharedWith(s.file2.shortList));
-    MakeFileCurrent(s, 1);
+    MakeFileCurrent(s, DataFileRole::Primary);
     EXPECT_TRUE(s.isPrimaryInUse());
     EXPECT_EQ(s.fieldNames[0], QStringLiteral("SKS-kode"));
     EXPECT_EQ(s.info.publisher, QStringLiteral("Udgiver A"));

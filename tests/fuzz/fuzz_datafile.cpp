@@ -135,10 +135,11 @@ void checkLoaders(const QString& path, const QStringList& lines) {
         if (outcome == LoadSequenceOutcome::Continue) {
             VEX_FUZZ_CHECK(!state.currentDataFile.isEmpty());
             VEX_FUZZ_CHECK(!state.extended.isEmpty());
-            MakeFileCurrent(state, state.isPrimaryInUse() ? 1 : 2);
+            MakeFileCurrent(
+                state, state.isPrimaryInUse() ? DataFileRole::Primary : DataFileRole::Secondary);
             if (state.alternateEnabled) {
-                MakeFileCurrent(state, 2);
-                MakeFileCurrent(state, 1);
+                MakeFileCurrent(state, DataFileRole::Secondary);
+                MakeFileCurrent(state, DataFileRole::Primary);
             }
         } else {
             VEX_FUZZ_CHECK(state.currentDataFile.isEmpty());

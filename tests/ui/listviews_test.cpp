@@ -69,7 +69,7 @@ TEST_F(ListViewTest, ToggleLandsOnTheRecordOfTheSameCode) {
     EXPECT_FALSE(f.ui().imgShortList->isHidden());
     EXPECT_EQ(code(), "DA00");
     EXPECT_EQ(panel(0), " Post: 1 af 3");
-    EXPECT_EQ(f.app.list1.extendedView, 0);
+    EXPECT_EQ(f.app.list1.extendedView, ListView::Short);
     EXPECT_EQ(f.app.list1.indexPointer, 0);
 
     // Back to the extended list: the first line beginning with "DA00" is the longer DA001.
@@ -77,7 +77,7 @@ TEST_F(ListViewTest, ToggleLandsOnTheRecordOfTheSameCode) {
     EXPECT_EQ(panel(3), " Udvidede Liste");
     EXPECT_EQ(f.ui().btnListSelect->text(), "&Kort/Udvidet");
     EXPECT_EQ(code(), "DA001");
-    EXPECT_EQ(f.app.list1.extendedView, 1);
+    EXPECT_EQ(f.app.list1.extendedView, ListView::Extended);
 }
 
 TEST_F(ListViewTest, ToggleFromARecordMissingInTheShortListLandsOnTheFirstShortRecord) {
@@ -138,7 +138,7 @@ TEST_F(ListViewTest, SwitchingFilesTwiceRestoresEachFilesStringIndexAndView) {
     EXPECT_EQ(f.window().results().rowCount(), 0);
     EXPECT_EQ(CurrentGridColours(f.ui().DBGrid1), GridColoursFor(GridColourScheme::Secondary));
     EXPECT_EQ(f.app.list1.lastSearchInput, "kolera");
-    EXPECT_EQ(f.app.list1.extendedView, 0);
+    EXPECT_EQ(f.app.list1.extendedView, ListView::Short);
 
     f.search("nervesystemet");
     ASSERT_EQ(f.window().results().rowCount(), 3);
@@ -171,8 +171,8 @@ TEST_F(ListViewTest, SwitchingToAFileWithoutShortListShowsItsExtendedList) {
     ASSERT_EQ(f.startAndShow(), StartupOutcome::Ready);
     switchFile();
     EXPECT_EQ(panel(3), " Udvidede Liste");
-    EXPECT_EQ(f.app.list2.extendedView, 1);
-    EXPECT_EQ(f.app.currentExtendedView, 1);
+    EXPECT_EQ(f.app.list2.extendedView, ListView::Extended);
+    EXPECT_EQ(f.app.currentExtendedView, ListView::Extended);
 }
 
 TEST_F(ListViewTest, RememberedIndexBeyondTheOtherListFallsBackToZero) {
