@@ -38,7 +38,8 @@ QString WithSeparator(const QString& folder) {
     return native.endsWith(QDir::separator()) ? native : native + QDir::separator();
 }
 
-// Steps 6 to 13: the settings and the names of the two data files.
+// The INI settings (written with defaults when the file is missing), the help settings, and
+// the names of the two data files from the INI file and the command line.
 void SettleSettingsAndNames(AppState& app, DataState& data) {
     const QString iniPath =
         QDir(app.programFolder)
@@ -65,7 +66,7 @@ void SettleSettingsAndNames(AppState& app, DataState& data) {
     data.secondaryDataFile = names.secondary;
 }
 
-// Step 14: at least one of the files must exist. The file times of those that do are taken,
+// At least one of the data files must exist. The file times of those that do are taken,
 // the names of those that do not are dropped.
 bool CheckDataFilesExist(MainWindow& window) {
     DataState& data = window.data();
@@ -92,7 +93,7 @@ bool CheckDataFilesExist(MainWindow& window) {
     return true;
 }
 
-// Step 17: the per-user values; the window is centred before a stored position applies.
+// The per-user values; the window is centred before a stored position applies.
 void ApplyUserValues(MainWindow& window, const UserValues& user) {
     AppState& app = window.app();
     app.list1 = user.list1;
@@ -118,8 +119,8 @@ void ApplyUserValues(MainWindow& window, const UserValues& user) {
     }
 }
 
-// Steps 19 to 24: the list in view, the option boxes, the result table, hints and the
-// remembered record.
+// The list in view, the option boxes, the result table, hints and the remembered record of the
+// file in use.
 void PrepareFirstView(MainWindow& window) {
     AppState& app = window.app();
     DataState& data = window.data();
@@ -161,25 +162,30 @@ StartupOutcome FormCreate(MainWindow& window, const StartupEnvironment& environm
     WindowWidgets& ui = window.ui();
     Dialogs& dialogs = window.dialogs();
 
-    window.setFixedWidth(window.width() + 2);         // 1
-    QApplication::setOverrideCursor(Qt::WaitCursor);  // 2
-    if (environment.installHelpHandler) {             // 3
+    // The user cannot change the width; the busy pointer stays until the window is first
+    // activated. From here on F1 and the Help buttons reach the help handler.
+    window.setFixedWidth(window.width() + 2);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    if (environment.installHelpHandler) {
         environment.installHelpHandler();
     }
-    QDir::setCurrent(app.programFolder);    // 4
-    window.setWindowTitle(kWindowCaption);  // 5
+    // Relative file names (INI values, data files) are relative to the program folder.
+    QDir::setCurrent(app.programFolder);
+    window.setWindowTitle(kWindowCaption);
     SetLabelCaption(ui.lblVersion, VersionText(), kVersionWhat);
 
-    SettleSettingsAndNames(app, data);                       // 6 to 13
-    SetGridThemed(ui.DBGrid1, app.settings.dbGridWinTheme);  // 10
-    if (!CheckDataFilesExist(window)) {                      // 14
+    SettleSettingsAndNames(app, data);
+    SetGridThemed(ui.DBGrid1, app.settings.dbGridWinTheme);
+    if (!CheckDataFilesExist(window)) {
         return StartupOutcome::EndNow;
     }
-    if (HasEditSwitch(app.parameter(1), app.parameter(2), app.parameter(3))) {  // 15
+    // The edit switch "/E" is acknowledged and otherwise ignored.
+    if (HasEditSwitch(app.parameter(1), app.parameter(2), app.parameter(3))) {
         dialogs.show(EditSwitchMessage());
     }
 
-    app.themesActive = environment.readThemesActive ? environment.readThemesActive() : true;  // 16
+    // The desktop's visual theme and the INI colour decide the window's colours.
+    app.themesActive = environment.readThemesActive ? environment.readThemesActive() : true;
     if (const std::optional<RgbColor> colour =
             ParseCustomWindowColor(app.settings.formCustomColorRGB)) {
         app.customWindowColor = *colour;
@@ -187,20 +193,20 @@ StartupOutcome FormCreate(MainWindow& window, const StartupEnvironment& environm
     window.ApplyWindowColour();
     window.FormPaint();  // the navigator's look follows the themes from the start
 
-    if (window.userStore() != nullptr) {  // 17
+    if (window.userStore() != nullptr) {
         ApplyUserValues(window, LoadUserValues(*window.userStore()));
     } else {
         ApplyUserValues(window, UserValues{});
     }
 
-    data.programFolder = WithSeparator(app.programFolder);  // 18
+    data.programFolder = WithSeparator(app.programFolder);
     if (RunStartupLoadSequence(data, dialogs) == LoadSequenceOutcome::EndNow) {
         return StartupOutcome::EndNow;
     }
     ui.btnAlternateDatalist->setEnabled(data.alternateEnabled);
     window.ApplyFieldNames();
 
-    PrepareFirstView(window);  // 19 to 24
+    PrepareFirstView(window);
     return dialogs.endOfProgramRequested() ? StartupOutcome::EndRequested : StartupOutcome::Ready;
 }
 

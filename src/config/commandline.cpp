@@ -67,33 +67,38 @@ CommandLineNames ApplyCommandLine(const QString& param1, const QString& param2,
     const QString ua = upper(a);
     const QString ub = upper(b);
 
+    // Parameter 1 names the primary file by "/F:", "/F1:", any other "/" form but "/F2:", or
+    // as a plain file name.
     if (useA) {
         if (beginsWith(ua, "/F:") && endsInTxt(ua)) {
-            names.primary = trimmed32(a.mid(3));  // P1
+            names.primary = trimmed32(a.mid(3));
         } else if (beginsWith(ua, "/F1:") && endsInTxt(ua) && txtIndex(ua) >= 5) {
-            names.primary = trimmed32(a.mid(4));  // P2
+            names.primary = trimmed32(a.mid(4));
         } else if (beginsWith(ua, "/") && !ua.contains(QLatin1String("/F2:")) && endsInTxt(ua) &&
                    txtIndex(ua) >= 2) {
-            names.primary = trimmed32(a.mid(1));  // P3
+            names.primary = trimmed32(a.mid(1));
         } else if (isPlainTxtName(a)) {
-            names.primary = trimmed32(a);  // P4
+            names.primary = trimmed32(a);
         }
     }
+    // Parameter 2 names the primary file only by "/F:" or "/F1:", and then wins over
+    // parameter 1.
     if (useB) {
         if (beginsWith(ub, "/F:") && endsInTxt(ub) && txtIndex(ub) >= 4) {
-            names.primary = trimmed32(b.mid(3));  // P5
+            names.primary = trimmed32(b.mid(3));
         } else if (beginsWith(ub, "/F1:") && endsInTxt(ub) && txtIndex(ub) >= 5) {
-            names.primary = trimmed32(b.mid(4));  // P6
+            names.primary = trimmed32(b.mid(4));
         }
     }
+    // The secondary file: "/F2:" in either parameter, or a plain file name in parameter 2.
     if (useA && beginsWith(ua, "/F2:") && endsInTxt(ua)) {
-        names.secondary = trimmed32(a.mid(4));  // S1
+        names.secondary = trimmed32(a.mid(4));
     }
     if (useB) {
         if (beginsWith(ub, "/F2:") && endsInTxt(ub) && txtIndex(ub) >= 5) {
-            names.secondary = trimmed32(b.mid(4));  // S2
+            names.secondary = trimmed32(b.mid(4));
         } else if (isPlainTxtName(b)) {
-            names.secondary = trimmed32(b);  // S3
+            names.secondary = trimmed32(b);
         }
     }
     return names;

@@ -34,26 +34,26 @@ const QString kNoSense = QStringLiteral("Søgestrengen giver ikke mening,");
 const QString kGroupUse =
     QStringLiteral("Anvendelse af tegnet [ $ ] for afgrænsede diagnosegruppe-søgninger");
 
-QStringList equalOperandsReason() {  // M1
+QStringList equalOperandsReason() {
     return {kNoSense, QStringLiteral("da de to logiske operander er ens!")};
 }
-QStringList subsetReason() {  // M2
+QStringList subsetReason() {
     return {kNoSense, QStringLiteral("da den ene operand udgør en delmængde af den anden,"),
             QStringLiteral("og da søgningen dækkes af den ene operand alene!")};
 }
-QStringList groupWithOrReason() {  // M3
+QStringList groupWithOrReason() {
     return {
         QStringLiteral("Tegnet [ $ ] for afgrænsede diagnosegruppe-søgninger accepteres kun"),
         QStringLiteral("med de logiske operatorer  AND (eller '&&')  eller  NOT (eller '\\').")};
 }
-QStringList groupNotFirstReason() {  // M4
+QStringList groupNotFirstReason() {
     return {kGroupUse,
             QStringLiteral("forudsætter at [ $ ]-tegnet står forrest i bagerste operand!")};
 }
-QStringList groupLeftOfNotReason() {  // M5
+QStringList groupLeftOfNotReason() {
     return {kGroupUse, QStringLiteral("accepteres ved negationen  NOT  kun i bagerste operand!")};
 }
-QStringList negationCoversReason() {  // M6
+QStringList negationCoversReason() {
     return {
         kNoSense,
         QStringLiteral("da den negerende (bagerste) operand udgør en delmængde af den forreste"),

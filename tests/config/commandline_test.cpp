@@ -35,7 +35,7 @@ const Case kCases[] = {
     // Nothing in front of ".txt".
     {"/F:.txt", "", ".txt", "S.txt"},
     {"", "/F:.txt", "P.txt", "S.txt"},
-    {"/F1:.txt", "", "F1:.txt", "S.txt"},  // not P2, but the general "/" form
+    {"/F1:.txt", "", "F1:.txt", "S.txt"},  // no name after "/F1:": the general "/" form
     {".txt", "C:\\Data\\.txt", "P.txt", "S.txt"},
     {"/F2:.txt", "", "P.txt", ".txt"},
     {"", "/F2:.txt", "P.txt", "S.txt"},
