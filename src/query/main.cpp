@@ -3,7 +3,10 @@
 #include "data/loading.h"
 #include "data/record.h"
 #include "query/querysession.h"
+#include "version.h"
 
+#include <QCommandLineOption>
+#include <QCommandLineParser>
 #include <QFile>
 
 #include <cstdio>
@@ -20,7 +23,10 @@ const char kUsage[] =
     "  --short          search the short list; when it is empty, the extended list\n"
     "  --free-text      the free-text option is on\n"
     "  --comments       the comments option is on\n"
-    "  --auto-d-prefix  EntryAutoDPrefix is \"1\"\n";
+    "  --auto-d-prefix  EntryAutoDPrefix is \"1\"\n"
+    "  --help           this text\n"
+    "  --version        the program's version\n"
+    "  --               every later argument is FILE or QUERY, even one that begins with \"--\"\n";
 
 // Message boxes of the loader go to standard error.
 class ErrorDialogs : public Dialogs {
@@ -41,9 +47,36 @@ void write(const QByteArray& bytes) {
     std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stdout);
 }
 
-int usage() {
+int usage(const QString& error = QString()) {
     std::fputs(kUsage, stderr);
+    if (!error.isEmpty()) {
+        std::fprintf(stderr, "vexdiagnose-query: %s\n", error.toLocal8Bit().constData());
+    }
     return 2;
+}
+
+// The arguments as the tool reads them: those that begin with "--" before a lone "--" are
+// options; all others, in order, are FILE and QUERY. The positional ones stay the bytes given,
+// so a search string reaches the search exactly as typed.
+struct Arguments {
+    QStringList options;
+    QList<QByteArray> positional;
+};
+
+Arguments splitArguments(int argc, char** argv) {
+    Arguments args;
+    bool optionsEnded = false;
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray arg(argv[i]);
+        if (optionsEnded || !arg.startsWith("--")) {
+            args.positional << arg;
+        } else if (arg == "--") {
+            optionsEnded = true;
+        } else {
+            args.options << QString::fromLocal8Bit(arg);
+        }
+    }
+    return args;
 }
 
 // Loads the file as the program loads it; on failure the loader's messages go to stderr.
@@ -73,34 +106,41 @@ bool loadList(const QString& fileName, bool secondary, bool shortList, QStringLi
 }  // namespace
 
 int main(int argc, char** argv) {
-    QuerySettings settings;
-    bool secondary = false;
-    bool shortList = false;
-    QList<QByteArray> positional;
-    bool optionsEnded = false;
-    for (int i = 1; i < argc; ++i) {
-        const QByteArray arg(argv[i]);
-        if (optionsEnded || !arg.startsWith("--")) {
-            positional << arg;
-        } else if (arg == "--") {
-            optionsEnded = true;
-        } else if (arg == "--secondary") {
-            secondary = true;
-        } else if (arg == "--short") {
-            shortList = true;
-        } else if (arg == "--free-text") {
-            settings.freeText = true;
-        } else if (arg == "--comments") {
-            settings.comments = true;
-        } else if (arg == "--auto-d-prefix") {
-            settings.entryAutoDPrefix = true;
-        } else {
-            return usage();
-        }
+    const QCommandLineOption secondaryOption(QStringLiteral("secondary"));
+    const QCommandLineOption shortOption(QStringLiteral("short"));
+    const QCommandLineOption freeTextOption(QStringLiteral("free-text"));
+    const QCommandLineOption commentsOption(QStringLiteral("comments"));
+    const QCommandLineOption autoDPrefixOption(QStringLiteral("auto-d-prefix"));
+    const QCommandLineOption helpOption(QStringLiteral("help"));
+    const QCommandLineOption versionOption(QStringLiteral("version"));
+    QCommandLineParser parser;
+    parser.addOptions({secondaryOption, shortOption, freeTextOption, commentsOption,
+                       autoDPrefixOption, helpOption, versionOption});
+
+    const Arguments args = splitArguments(argc, argv);
+    if (!parser.parse(QStringList{QStringLiteral("vexdiagnose-query")} + args.options)) {
+        return usage(parser.errorText());
     }
+    if (parser.isSet(helpOption)) {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
+    if (parser.isSet(versionOption)) {
+        // A component the build left empty reads as 0.
+        std::printf("vexdiagnose-query %d.%d.%d.%d\n", VEX_VERSION_MAJOR + 0, VEX_VERSION_MINOR + 0,
+                    VEX_VERSION_PATCH + 0, VEX_VERSION_TWEAK + 0);
+        return 0;
+    }
+    const QList<QByteArray>& positional = args.positional;
     if (positional.isEmpty() || positional.size() > 2) {
         return usage();
     }
+    QuerySettings settings;
+    const bool secondary = parser.isSet(secondaryOption);
+    const bool shortList = parser.isSet(shortOption);
+    settings.freeText = parser.isSet(freeTextOption);
+    settings.comments = parser.isSet(commentsOption);
+    settings.entryAutoDPrefix = parser.isSet(autoDPrefixOption);
     settings.primaryInUse = !secondary;
 
     QStringList list;

@@ -218,6 +218,15 @@ TEST(QueryTool, loadFailuresAndBadUsage) {
               "query\t--x");
 }
 
+TEST(QueryTool, helpAndVersionAnswerWithoutAFile) {
+    const ToolRun help = runTool({QStringLiteral("--help")});
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_TRUE(help.out.startsWith("usage:"));
+    const ToolRun version = runTool({QStringLiteral("--version"), QStringLiteral("--short")});
+    EXPECT_EQ(version.exitCode, 0);
+    EXPECT_EQ(version.out, "vexdiagnose-query 5.16.0.165\n");
+}
+
 TEST(QueryTool, badInputGivesAMessageOrAResultForEveryLine) {
     QByteArray input;
     int strings = 0;
