@@ -33,8 +33,6 @@ struct WindowState {
     bool resultsFound = false;          // the last run left rows in the result table
     bool currentShortListFlag = false;  // short-list flag of the shown record
     bool tableOpen = false;             // the result table exists (end of start-up)
-    bool freeTextReentry = false;       // the free-text box is being set by the program
-    bool commentsReentry = false;       // the comments box is being set by the program
     bool runInProgress = false;
     bool closeRequested = false;  // the window was closed while a run was going on
     bool shown = false;           // the window has been shown once

@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLocale>
+#include <QSignalBlocker>
 
 #include "base/dialogs.h"
 #include "base/textutil.h"
@@ -19,16 +20,6 @@ namespace {
 
 bool HasFreeTextMark(const QString& searchInput) {
     return searchInput.contains(QLatin1Char('*'));
-}
-
-// Sets a box as the program means it, without its handler doing anything.
-void SetBoxQuietly(QCheckBox* box, bool& reentryGuard, bool checked) {
-    if (box->isChecked() == checked) {
-        return;
-    }
-    reentryGuard = true;
-    box->setChecked(checked);
-    reentryGuard = false;
 }
 
 }  // namespace
@@ -101,12 +92,11 @@ void MainWindow::btnSearchClick() {
 
 void MainWindow::chkFreeTextSearchClick() {
     QCheckBox* box = ui_.chkFreeTextSearch;
-    if (state_.freeTextReentry) {
-        return;
-    }
     if (state_.runInProgress) {
-        // A run is going on: the box keeps the state the run searches with.
-        SetBoxQuietly(box, state_.freeTextReentry, app_.freeTextOption);
+        // A run is going on: the box keeps the state the run searches with. The program sets
+        // a box with its signals blocked, so that its handler does not run again.
+        const QSignalBlocker quiet(box);
+        box->setChecked(app_.freeTextOption);
         return;
     }
     state_.gridFollow = false;
@@ -120,9 +110,10 @@ void MainWindow::chkFreeTextSearchClick() {
     }
     if (HasFreeTextMark(app_.searchInput) && app_.freeTextOption) {
         if (dialogs_.show(FreeTextWarning(app_.searchInput, true)) == ButtonCancel) {
-            SetBoxQuietly(box, state_.freeTextReentry, false);
             app_.freeTextOption = false;
             ui_.lblSearchESC->show();
+            const QSignalBlocker quiet(box);
+            box->setChecked(false);
             return;
         }
     }
@@ -133,11 +124,9 @@ void MainWindow::chkFreeTextSearchClick() {
 
 void MainWindow::chkSearchOnCommentsClick() {
     QCheckBox* box = ui_.chkSearchOnComments;
-    if (state_.commentsReentry) {
-        return;
-    }
     if (state_.runInProgress) {
-        SetBoxQuietly(box, state_.commentsReentry, app_.commentsOption);
+        const QSignalBlocker quiet(box);
+        box->setChecked(app_.commentsOption);
         return;
     }
     state_.gridFollow = false;
