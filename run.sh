@@ -5,10 +5,6 @@ cd "$(dirname "$0")"
 scripts/deps.sh
 scripts/build.sh
 program="${VEX_BUILD_DIR:-build}/bin/vexdiagnose"
-if [ ! -x "$program" ]; then
-    echo "Built. The window program is not part of this build yet." >&2
-    exit 0
-fi
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
     echo "No display found. Run the program under a virtual display, for example:" >&2
     echo "  apt-get install -y xvfb && xvfb-run -a $program" >&2

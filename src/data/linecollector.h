@@ -22,9 +22,6 @@ public:
     // complete: a last line without a line end is taken too (never an empty one).
     void takeLines(bool final);
 
-    // How many lines have been taken so far.
-    qsizetype lineCount() const { return lines_.size(); }
-
 private:
     void emitLine(qsizetype begin, qsizetype end);
 
