@@ -76,6 +76,11 @@ struct LoadFailure {
     bool alternate;
 };
 
+// ctest and gtest name a case by its name, not by its bytes.
+void PrintTo(const LoadFailure& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class StartupLoadTest : public ::testing::TestWithParam<LoadFailure> {};
 
 QByteArray GoodList() {
