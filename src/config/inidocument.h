@@ -12,8 +12,8 @@ namespace vex {
 // lines. Section and key names are compared without regard to case; blanks around the "=" and
 // around the value are not part of the value; a value enclosed in matching quotes loses them;
 // values are cut at MaxValueLength characters. When a key occurs twice in a section, the first
-// one counts; a section that occurs again continues the first one. Bytes are Windows-1252 unless
-// the file begins with a byte-order mark.
+// one counts; a section that occurs again continues the first one. Bytes are UTF-8 or UTF-16
+// after a byte-order mark; without one, UTF-8 when they are valid UTF-8, else Windows-1252.
 class IniDocument {
 public:
     static constexpr qsizetype MaxValueLength = 2047;
@@ -37,7 +37,8 @@ private:
     QList<Section> sections_;
 };
 
-// Decodes file bytes: UTF-8 or UTF-16 after their byte-order mark, otherwise Windows-1252.
+// Decodes file bytes: UTF-8 or UTF-16 after their byte-order mark; without one, UTF-8 when the
+// bytes are valid UTF-8, otherwise Windows-1252.
 QString decodeIniBytes(const QByteArray& bytes);
 
 }  // namespace vex

@@ -237,7 +237,7 @@ TEST(IniFile, longValuesAreCutAt2047Characters) {
     EXPECT_EQ(s.dataFolder, QString(2047, QLatin1Char('x')));
 }
 
-TEST(IniFile, bytesAreWindows1252UnlessUtf8Bom) {
+TEST(IniFile, bytesAreUtf8WhenValidElseWindows1252) {
     const QString expected = QStringLiteral("C:\\Lægens €");
     EXPECT_EQ(readIni("[DefaultDatafiles]\r\nDataFolder = C:\\L\xE6gens \x80\r\n").dataFolder,
               expected);
@@ -245,6 +245,11 @@ TEST(IniFile, bytesAreWindows1252UnlessUtf8Bom) {
                       "\xE2\x82\xAC\r\n")
                   .dataFolder,
               expected);
+    // An editor that saves UTF-8 without a mark; a cut sequence at the end is not UTF-8.
+    EXPECT_EQ(readIni("[DefaultDatafiles]\r\nDataFolder = /srv/L\xC3\xA6ger \xC3\xB8\xC3\xA5\r\n")
+                  .dataFolder,
+              QStringLiteral("/srv/Læger øå"));
+    EXPECT_EQ(decodeIniBytes("x \xC3\xA6 \xC3"), QStringLiteral("x Ã¦ Ã"));
     EXPECT_EQ(decodeIniBytes("\x81\x9F"), QString::fromUtf16(u"\u0081\u0178"));
     EXPECT_EQ(encodeWindows1252(QStringLiteral("æ€Ÿ\u4E00")), QByteArray("\xE6\x80\x9F?"));
 }
