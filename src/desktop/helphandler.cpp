@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 #include "app/appstate.h"
 #include "base/textutil.h"
@@ -9,6 +10,22 @@
 #include "desktop/helplauncher.h"
 
 namespace vex {
+
+namespace {
+
+// A location that is still relative is opened in the program folder, where a relative name
+// points. The start-up makes every location without "http" absolute; one that contains "http"
+// without being a web address ("hjælp/httpdocs") stays as written and is resolved here. A
+// location with a scheme ("http:", "file:") or a drive letter is left alone.
+QString LocationToOpen(const QString& location, const QString& programFolder) {
+    static const QRegularExpression schemeOrDrive(QStringLiteral("^[A-Za-z][A-Za-z0-9+.-]*:"));
+    if (!QDir::isRelativePath(location) || schemeOrDrive.match(location).hasMatch()) {
+        return location;
+    }
+    return QDir(programFolder).absoluteFilePath(location);
+}
+
+}  // namespace
 
 QString WebHelpTarget(const QString& location, const QString& indexFile,
                       const QString& omitHtmlFilePrefix) {
@@ -55,8 +72,8 @@ void HelpHandler::HandleHelpRequest(int helpContext) {
         settings.useLocalHTMLHelp = QStringLiteral("0");
     }
     settings.location.replace(QLatin1Char('\\'), QLatin1Char('/'));
-    launcher_.openUrl(
-        WebHelpTarget(settings.location, settings.indexFile, settings.omitHtmlFilePrefix));
+    launcher_.openUrl(WebHelpTarget(LocationToOpen(settings.location, app_.programFolder),
+                                    settings.indexFile, settings.omitHtmlFilePrefix));
 }
 
 }  // namespace vex

@@ -27,7 +27,7 @@ Message MissingLocalHelpMessage(const QString& helpFileName, const QString& iniF
 // message boxes. With the local-help switch on it opens the compiled help file beside the
 // program at the requested context; when that file is missing it says so once and switches
 // to the web pages for the rest of the run (never written to the INI file). Otherwise it
-// opens the web help's entry page.
+// opens the web help's entry page; a relative local location is taken in the program folder.
 class HelpHandler {
 public:
     // The help settings, the help file and the program's folder and name come from app and

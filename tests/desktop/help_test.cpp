@@ -97,6 +97,19 @@ TEST_F(HelpHandlerTest, LocalLocationWithBackSlashesIsKeptWithForwardSlashes) {
     EXPECT_EQ(app.settings.location, QStringLiteral("C:/Vex/help"));
 }
 
+TEST_F(HelpHandlerTest, RelativeLocalLocationIsOpenedInTheProgramFolder) {
+    // Such a location contains "http", so the start-up left it relative.
+    app.settings.location = QStringLiteral("hjælp\\httpdocs");
+    const QString folder = QDir(dir.path()).absolutePath();
+    for (const char* omitPrefix : {"0", "1"}) {
+        app.settings.omitHtmlFilePrefix = QLatin1String(omitPrefix);
+        help.OpenProgramHelp();
+    }
+    EXPECT_EQ(launcher.urls, (QStringList{folder + "/hjælp/httpdocs/index.html",
+                                          "file:///" + folder + "/hjælp/httpdocs/index.html"}));
+    EXPECT_EQ(app.settings.location, QStringLiteral("hjælp/httpdocs"));
+}
+
 TEST_F(HelpHandlerTest, MissingCompiledHelpWarnsOnceThenUsesTheWebForTheRestOfTheRun) {
     app.settings.useLocalHTMLHelp = QStringLiteral("1");
     help.OpenProgramHelp();
