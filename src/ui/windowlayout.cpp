@@ -207,6 +207,9 @@ void BuildNavigation(WindowWidgets& w, const Scale& s) {
     w.btnSearch = Button(p, "btnSearch", s, 87, 3, 57, 26, QStringLiteral("&Søg"),
                          QStringLiteral("Søger efter poster, der matcher den anførte søgestreng"));
     w.btnSearch->setFocusPolicy(Qt::StrongFocus);
+    // The focus rests on this button after the start and after every search: Return and the
+    // keypad's Enter press it, as Space does.
+    w.btnSearch->setAutoDefault(true);
 
     w.pnlFloatingButtons = Make<QFrame>(p, "pnlFloatingButtons");
     w.pnlFloatingButtons->setFrameShape(QFrame::NoFrame);

@@ -166,6 +166,23 @@ TEST_F(WindowKeysTest, TabMovesOnlyBetweenTheSearchButtonAndTheGrid) {
                 f.window().focusWidget() == f.ui().DBGrid1);
 }
 
+TEST_F(WindowKeysTest, EnterAndSpaceOnTheFocusedSearchButtonStartASearch) {
+    const struct {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+    } keys[] = {{Qt::Key_Return, Qt::NoModifier},
+                {Qt::Key_Enter, Qt::KeypadModifier},
+                {Qt::Key_Space, Qt::NoModifier}};
+    for (const auto& k : keys) {
+        const int inputs = f.dialogs.inputPresets.size();
+        f.dialogs.setNextInput(QStringLiteral("kolera"));
+        f.pressIn(f.ui().btnSearch, k.key, k.modifiers);
+        EXPECT_EQ(f.dialogs.inputPresets.size(), inputs + 1) << k.key;
+        EXPECT_EQ(f.window().results().rowCount(), 3) << k.key;
+        f.window().results().clear();
+    }
+}
+
 TEST_F(WindowKeysTest, F1AndBothHelpButtonsAskForTheProgramsHelp) {
     f.pressIn(f.ui().btnSearch, Qt::Key_F1);
     EXPECT_EQ(f.helpContexts, QList<int>{1});
