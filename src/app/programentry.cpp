@@ -7,9 +7,11 @@
 #include "app/startup.h"
 #include "app/testevents.h"
 #include "config/userstorefactory.h"
+#include "desktop/designfonts.h"
 #include "desktop/endrequest.h"
 #include "desktop/helphandler.h"
 #include "desktop/helplauncher.h"
+#include "desktop/qttranslation.h"
 #include "desktop/singleinstance.h"
 #include "desktop/splashcontrol.h"
 #include "ui/hinttiming.h"
@@ -33,6 +35,10 @@ int RunProgram(QApplication& app) {
     if (instance.start() == SingleInstance::AnotherInstanceRuns) {
         return 0;
     }
+    // Qt's own texts in Danish, and the fonts the window and the splash are designed for,
+    // where the system has them.
+    InstallQtDanishTranslation(app);
+    RegisterDesignFonts();
     SplashControl splash;
     splash.start(state.parameter(1), state.parameter(2));
     NoteTestEvent("splash");

@@ -128,7 +128,7 @@ void PrepareFirstView(MainWindow& window) {
     const bool secondaryInUse = data.currentDataFile == data.secondaryDataFile;
     app.currentExtendedView = secondaryInUse ? app.list2.extendedView : app.list1.extendedView;
     window.SetUpViewOfFlag();
-    window.SetStatusPanel(1, QString());
+    window.SetStatusPanel(StatusPanel::Sync, QString());
     window.SetSourceFilePanel();
 
     ui.chkFreeTextSearch->setChecked(app.freeTextOption);

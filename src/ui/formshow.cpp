@@ -16,12 +16,6 @@
 
 namespace vex {
 
-namespace {
-
-const int kStatusPanelWidths[] = {114, 45, 270, 150};
-
-}  // namespace
-
 void MainWindow::FormShow() {
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const WindowFit fit =
@@ -41,9 +35,7 @@ void MainWindow::FormShow() {
     SetHint(ui_.btnAlternateDatalist,
             QStringLiteral("Skifter mellem Primære og Sekundære datafil\r\nGenvej: Ctrl-D"));
 
-    for (int i = 0; i < 4; ++i) {
-        ui_.statusPanels[i]->setFixedWidth(scale_.px(kStatusPanelWidths[i]));
-    }
+    LayOutStatusPanels(ui_, scale_);
 
     app_.lastSearchTime = SearchTimeFromText(app_.searchTimeText);
     if (state_.tableOpen && app_.lastSearchTime >= 0 && app_.lastSearchTime < 5) {

@@ -35,7 +35,7 @@ void MainWindow::SetUpShortView() {
     SetButtonCaption(ui_.btnListSelect, QStringLiteral("Kort/&Udvidet"));
     ui_.imgShortList->show();
     ui_.imgExtendedList->hide();
-    SetStatusPanel(3, ListPanelText(false));
+    SetStatusPanel(StatusPanel::ListSelection, ListPanelText(false));
     ui_.chkKorteListe->hide();
 }
 
@@ -44,7 +44,7 @@ void MainWindow::SetUpExtendedView() {
     SetButtonCaption(ui_.btnListSelect, QStringLiteral("&Kort/Udvidet"));
     ui_.imgShortList->hide();
     ui_.imgExtendedList->show();
-    SetStatusPanel(3, ListPanelText(true));
+    SetStatusPanel(StatusPanel::ListSelection, ListPanelText(true));
     ui_.chkKorteListe->show();
 }
 
@@ -57,7 +57,8 @@ void MainWindow::SetUpViewOfFlag() {
 }
 
 void MainWindow::SetSourceFilePanel() {
-    SetStatusPanel(2, SourceFilePanelText(data_.currentDataFile, data_.info.releaseDate));
+    SetStatusPanel(StatusPanel::SourceFile,
+                   SourceFilePanelText(data_.currentDataFile, data_.info.releaseDate));
 }
 
 void MainWindow::btnListSelectClick() {
@@ -129,7 +130,7 @@ void MainWindow::btnAlternateDatalistClick() {
         app_.currentIndex = 0;
     }
     ShowCurrentRecord();
-    SetStatusPanel(1, QString());
+    SetStatusPanel(StatusPanel::Sync, QString());
     SetSourceFilePanel();
     RerunSearch();
     results_->setHeaders(data_.fieldNames[0], data_.fieldNames[2]);

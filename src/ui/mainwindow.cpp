@@ -9,7 +9,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSplitter>
-#include <QStatusBar>
 #include <QTableView>
 
 #include "base/dialogs.h"

@@ -66,8 +66,9 @@ public:
     void SyncRecordWithGrid();
     void DBGrid1Enter();
     void ApplyFieldNames();
-    void SetStatusPanel(int panel, const QString& text);
-    QString statusPanelText(int panel) const;
+    // Every change of a status panel's text goes through here.
+    void SetStatusPanel(StatusPanel panel, const QString& text);
+    QString statusPanelText(StatusPanel panel) const;
 
     // Search.
     void btnSearchClick();

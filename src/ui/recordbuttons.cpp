@@ -6,13 +6,13 @@
 namespace vex {
 
 void MainWindow::btnFirstClick() {
-    SetStatusPanel(1, QString());
+    SetStatusPanel(StatusPanel::Sync, QString());
     app_.currentIndex = 0;
     ShowCurrentRecord();
 }
 
 void MainWindow::btnPriorClick() {
-    SetStatusPanel(1, QString());
+    SetStatusPanel(StatusPanel::Sync, QString());
     if (app_.currentIndex > 0) {
         --app_.currentIndex;
     }
@@ -20,7 +20,7 @@ void MainWindow::btnPriorClick() {
 }
 
 void MainWindow::btnNextClick() {
-    SetStatusPanel(1, QString());
+    SetStatusPanel(StatusPanel::Sync, QString());
     if (app_.currentIndex < data_.current.size() - 1) {
         ++app_.currentIndex;
     }
@@ -28,7 +28,7 @@ void MainWindow::btnNextClick() {
 }
 
 void MainWindow::btnLastClick() {
-    SetStatusPanel(1, QString());
+    SetStatusPanel(StatusPanel::Sync, QString());
     // An empty list leaves the index at 0, never below.
     app_.currentIndex = qMax(0, int(data_.current.size()) - 1);
     ShowCurrentRecord();

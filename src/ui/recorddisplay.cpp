@@ -70,7 +70,7 @@ void MainWindow::ShowCurrentRecord() {
     ShowText(ui_.txtStikord, record.keywords);
     ShowText(ui_.txtKommentarer, record.comments);
     SetLabelCaption(ui_.lblRedigeret, record.editDate, data_.fieldNames[8]);
-    SetStatusPanel(0, RecordPanelText(app_.currentIndex, int(list.size())));
+    SetStatusPanel(StatusPanel::Record, RecordPanelText(app_.currentIndex, int(list.size())));
     app_.memory(data_.isPrimaryInUse()).indexPointer = app_.currentIndex;
 }
 
@@ -96,7 +96,7 @@ void MainWindow::SyncRecordWithGrid() {
             synced = true;
         }
     }
-    SetStatusPanel(1, synced ? kSyncPanelText : QString());
+    SetStatusPanel(StatusPanel::Sync, synced ? kSyncPanelText : QString());
     SetLabelCaption(ui_.lblSearchCount, SearchCountText(row, rows), kSearchCountWhat);
 }
 
@@ -123,12 +123,12 @@ void MainWindow::ApplyFieldNames() {
     }
 }
 
-void MainWindow::SetStatusPanel(int panel, const QString& text) {
-    SetLabelText(ui_.statusPanels[panel], text, StatusPanelWhat(panel));
+void MainWindow::SetStatusPanel(StatusPanel panel, const QString& text) {
+    SetLabelText(ui_.statusPanel(panel), text, StatusPanelWhat(panel));
 }
 
-QString MainWindow::statusPanelText(int panel) const {
-    return ui_.statusPanels[panel]->text();
+QString MainWindow::statusPanelText(StatusPanel panel) const {
+    return ui_.statusPanel(panel)->text();
 }
 
 void MainWindow::OpenResultTable() {

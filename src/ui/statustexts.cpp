@@ -29,17 +29,18 @@ QString SearchCountText(int row, int rows) {
     return QStringLiteral("%1/%2").arg(row + 1).arg(rows);
 }
 
-QString StatusPanelWhat(int panel) {
+QString StatusPanelWhat(StatusPanel panel) {
     switch (panel) {
-        case 1:
+        case StatusPanel::Sync:
             return QStringLiteral("Synkronisering");
-        case 2:
+        case StatusPanel::SourceFile:
             return QStringLiteral("Datafil");
-        case 3:
+        case StatusPanel::ListSelection:
             return QStringLiteral("Listevisning");
-        default:
-            return QString();  // " Post: 17 af 10523"
+        case StatusPanel::Record:
+            break;
     }
+    return QString();  // " Post: 17 af 10523"
 }
 
 }  // namespace vex

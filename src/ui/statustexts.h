@@ -4,6 +4,11 @@
 
 namespace vex {
 
+// The four panels of the status bar, left to right: the record shown and the number of
+// records, "Sync" while the record is the grid's, the data file in use, the list in view.
+enum class StatusPanel { Record, Sync, SourceFile, ListSelection };
+inline constexpr int kStatusPanelCount = 4;
+
 // Status panel 0: " Post: " + (index + 1) + " af " + count.
 QString RecordPanelText(int index, int count);
 // Status panel 2: " " + the file name without its folder, then "   (" + release date + ")"
@@ -18,7 +23,7 @@ inline const QString kSyncPanelText = QStringLiteral("Sync");
 
 // What a screen reader hears before the text of a status panel (empty: the text says it
 // itself), of the count label, of the time label while it shows a time, and of the version.
-QString StatusPanelWhat(int panel);
+QString StatusPanelWhat(StatusPanel panel);
 inline const QString kSearchCountWhat = QStringLiteral("Antal fund");
 inline const QString kSearchTimeWhat = QStringLiteral("Søgetid");
 inline const QString kVersionWhat = QStringLiteral("Programversion");

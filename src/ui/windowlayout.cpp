@@ -1,6 +1,5 @@
 #include <QCheckBox>
 #include <QFont>
-#include <QFontDatabase>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -8,12 +7,13 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSplitter>
-#include <QStatusBar>
 #include <QTableView>
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "desktop/designfonts.h"
 #include "ui/captions.h"
+#include "ui/checkboxstyle.h"
 #include "ui/greensplitter.h"
 #include "ui/pictures.h"
 #include "ui/resultgrid.h"
@@ -119,6 +119,7 @@ QCheckBox* CheckBox(QWidget* parent, const char* name, const Scale& s, int x, in
                     const QString& caption, const QString& hint) {
     auto* box = Make<QCheckBox>(parent, name);
     SetButtonCaption(box, caption);
+    box->setStyle(CheckBoxStyle());
     box->setFocusPolicy(Qt::NoFocus);
     Place(box, s, x, y, w, h);
     SetHint(box, hint);
@@ -245,24 +246,24 @@ void BuildNavigation(WindowWidgets& w, const Scale& s) {
                         QStringLiteral("Lukker programmet"));
 }
 
+// The status bar: a plain strip with four sunken panels of fixed widths. Qt's status bar would
+// put gaps between them and lay them out by its own rules.
 void BuildStatusBar(WindowWidgets& w, const Scale& s) {
-    w.StatusBar1 = Make<QStatusBar>(w.pnlTop, "StatusBar1");
+    w.StatusBar1 = Make<QFrame>(w.pnlTop, "StatusBar1");
     w.StatusBar1->setAccessibleName(QStringLiteral("Statuslinje"));
-    w.StatusBar1->setSizeGripEnabled(false);
+    w.StatusBar1->setFrameShape(QFrame::NoFrame);
     w.StatusBar1->setFixedHeight(s.px(19));
-    w.StatusBar1->setContentsMargins(0, 0, 0, 0);
     static const char* const kDesignTexts[] = {"Post: 99999 af 99999", "Sync", "SourceFile",
                                                "ListSelection"};
-    static const int kWidths[] = {114, 45, 270, 150};
-    for (int i = 0; i < 4; ++i) {
+    for (int i = 0; i < kStatusPanelCount; ++i) {
         auto* panel = new QLabel(QLatin1String(kDesignTexts[i]), w.StatusBar1);
         panel->setObjectName(QStringLiteral("StatusBar1Panel%1").arg(i));
         panel->setTextFormat(Qt::PlainText);
         panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        panel->setFixedWidth(kWidths[i]);
-        w.StatusBar1->addWidget(panel);
+        panel->setIndent(s.px(2));
         w.statusPanels[i] = panel;
     }
+    LayOutStatusPanels(w, s);
 }
 
 void BuildTop(WindowWidgets& w, const Scale& s) {
@@ -300,17 +301,23 @@ void BuildBottom(WindowWidgets& w, const Scale& s) {
 
 }  // namespace
 
+void LayOutStatusPanels(const WindowWidgets& w, const Scale& s) {
+    static const int kWidths[kStatusPanelCount] = {114, 45, 270, 150};
+    int left = 0;
+    for (int i = 0; i < kStatusPanelCount; ++i) {
+        const int width = s.px(kWidths[i]);
+        w.statusPanels[i]->setGeometry(left, 0, width, s.px(19));
+        left += width;
+    }
+}
+
 QString WindowFontFamily() {
+    RegisterDesignFonts();
     // Where the design's font is missing, a font of about its width stands in.
-    const QStringList families = QFontDatabase::families();
     for (const char* name : {"Tahoma", "Liberation Sans", "Arimo", "Arial", "Nimbus Sans"}) {
-        const QString wanted = QLatin1String(name);
-        for (const QString& family : families) {
-            // Families may carry their foundry: "Nimbus Sans [urw]".
-            if (family.compare(wanted, Qt::CaseInsensitive) == 0 ||
-                family.startsWith(wanted + QStringLiteral(" ["), Qt::CaseInsensitive)) {
-                return family;
-            }
+        const QString family = InstalledFontFamily(QLatin1String(name));
+        if (!family.isEmpty()) {
+            return family;
         }
     }
     return QStringLiteral("Tahoma");

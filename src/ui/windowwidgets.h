@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include "ui/statustexts.h"
+
 class QCheckBox;
 class QFrame;
 class QLabel;
@@ -9,7 +11,6 @@ class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 class QSplitter;
-class QStatusBar;
 class QTableView;
 class QToolButton;
 class QWidget;
@@ -28,8 +29,8 @@ struct WindowWidgets {
     QWidget* pnlTopCommentLeft = nullptr;
     QWidget* pnlComments = nullptr;
     QWidget* pnlTopNavigation = nullptr;
-    QStatusBar* StatusBar1 = nullptr;
-    QLabel* statusPanels[4] = {};
+    QFrame* StatusBar1 = nullptr;
+    QLabel* statusPanels[kStatusPanelCount] = {};
     QSplitter* Splitter1 = nullptr;
     QWidget* pnlDBGrid = nullptr;
     QTableView* DBGrid1 = nullptr;
@@ -72,14 +73,22 @@ struct WindowWidgets {
     QLabel* lblSearchCount = nullptr;
     QLabel* lblSearchString = nullptr;
     QLabel* lblSearchESC = nullptr;
+
+    QLabel* statusPanel(StatusPanel panel) const { return statusPanels[static_cast<int>(panel)]; }
 };
 
 // Names of the two lists, as the status bar and the hints show them.
 inline const QString kShortListName = QStringLiteral("KorteListe");
 inline const QString kExtendedListName = QStringLiteral("Udvidede Liste");
 
-// The family of the window's font: Tahoma, or one of about its width where it is missing.
+// The family of the window's font: Tahoma (the system's, or the one of fonts-wine registered
+// for the program), or one of about its width where neither is there.
 QString WindowFontFamily();
+
+// Puts the status bar's panels side by side from its left edge at their design widths (114,
+// 45, 270 and 150 pixels at 96 dpi), without gaps. Together they are wider than the window:
+// the last panel is cut at its right edge.
+void LayOutStatusPanels(const WindowWidgets& w, const Scale& scale);
 
 // Builds every component of the main window into the window, at design sizes scaled by the
 // screen's dots per inch, with captions, design texts and states. Hints that are set later

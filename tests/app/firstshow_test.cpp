@@ -6,7 +6,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRegularExpression>
-#include <QStatusBar>
 #include <QTableView>
 #include <QTest>
 
@@ -44,7 +43,7 @@ TEST(FirstShowTest, RememberedSearchRunsAgainOnlyWhenItWasFast) {
         EXPECT_EQ(label == "Anvendt søgestreng: [ kolera ]", c.rerun) << label.toStdString();
         EXPECT_TRUE(f.dialogs.shown.isEmpty());  // no no-match message from the first show
         // The display does not follow the grid until the user asks for it.
-        EXPECT_EQ(f.window().statusPanelText(1), "");
+        EXPECT_EQ(f.window().statusPanelText(StatusPanel::Sync), "");
     }
 }
 
@@ -72,9 +71,14 @@ TEST(FirstShowTest, HintsPanelsFloatingButtonsAndFocus) {
     EXPECT_EQ(ui.btnListSelect->toolTip(), "Skifter mellem KorteListe og Udvidede Liste");
     EXPECT_EQ(ui.btnAlternateDatalist->toolTip(),
               "Skifter mellem Primære og Sekundære datafil\r\nGenvej: Ctrl-D");
+    // The panels sit side by side from the bar's left edge, each starting where the one
+    // before it ends.
     const int widths[] = {114, 45, 270, 150};
-    for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(ui.statusPanels[i]->width(), s.px(widths[i]));
+    int left = 0;
+    for (int i = 0; i < kStatusPanelCount; ++i) {
+        EXPECT_EQ(ui.statusPanels[i]->x(), left) << i;
+        EXPECT_EQ(ui.statusPanels[i]->width(), s.px(widths[i])) << i;
+        left += ui.statusPanels[i]->width();
     }
     EXPECT_EQ(ui.pnlFloatingButtons->x(), s.px(149));
     EXPECT_EQ(QApplication::focusWidget() == nullptr || QApplication::focusWidget() == ui.btnSearch,

@@ -62,7 +62,7 @@ TEST(StartupTest, MissingPrimaryWithExistingSecondaryStartsSilentlyOnTheSecondar
     EXPECT_FALSE(f.ui().btnAlternateDatalist->isEnabled());
     EXPECT_EQ(f.app.currentIndex, 2);  // the list 2 values apply
     EXPECT_EQ(f.app.searchInput, "skold");
-    EXPECT_EQ(f.window().statusPanelText(0), " Post: 3 af 4");
+    EXPECT_EQ(f.window().statusPanelText(StatusPanel::Record), " Post: 3 af 4");
 }
 
 struct LoadFailure {
@@ -208,10 +208,11 @@ TEST(StartupTest, WindowAfterStartUpShowsTheRememberedRecordAndTheFileInUse) {
     EXPECT_EQ(w.windowTitle(), " Vex Diagnoseliste-program");
     EXPECT_EQ(LabelCaption(f.ui().lblVersion), "v. 5.16 ");
     EXPECT_EQ(f.ui().txtSKSkode->text(), "DB010");
-    EXPECT_EQ(w.statusPanelText(0), " Post: 4 af 4");
-    EXPECT_EQ(w.statusPanelText(1), "");
-    EXPECT_TRUE(w.statusPanelText(2).startsWith(" ICD10vex.txt   ("));
-    EXPECT_EQ(w.statusPanelText(3), " Udvidede Liste");  // a missing view value means extended
+    EXPECT_EQ(w.statusPanelText(StatusPanel::Record), " Post: 4 af 4");
+    EXPECT_EQ(w.statusPanelText(StatusPanel::Sync), "");
+    EXPECT_TRUE(w.statusPanelText(StatusPanel::SourceFile).startsWith(" ICD10vex.txt   ("));
+    EXPECT_EQ(w.statusPanelText(StatusPanel::ListSelection),
+              " Udvidede Liste");  // a missing view value means extended
     EXPECT_EQ(LabelCaption(f.ui().lblField00), "SKS-kode");
     EXPECT_EQ(LabelCaption(f.ui().lblField07), "Kommentarer");
     EXPECT_EQ(f.window().results().headerData(0, Qt::Horizontal).toString(), "SKS-kode");
@@ -240,7 +241,7 @@ TEST(StartupTest, RememberedShortViewOfAFileWithoutShortListShowsTheExtendedList
     f.store.openGroup(UserGroup::Values);
     f.store.writeText(UserGroup::Values, "ExtendedList1View", "0");
     ASSERT_EQ(f.start(), StartupOutcome::Ready);
-    EXPECT_EQ(f.window().statusPanelText(3), " Udvidede Liste");
+    EXPECT_EQ(f.window().statusPanelText(StatusPanel::ListSelection), " Udvidede Liste");
     EXPECT_EQ(f.app.currentExtendedView, ListView::Short);  // the flag itself stays
     EXPECT_FALSE(f.ui().chkKorteListe->isHidden());
 }
@@ -251,8 +252,8 @@ TEST(StartupTest, RememberedShortViewShowsTheShortList) {
     f.store.openGroup(UserGroup::Values);
     f.store.writeText(UserGroup::Values, "ExtendedList1View", "0");
     ASSERT_EQ(f.start(), StartupOutcome::Ready);
-    EXPECT_EQ(f.window().statusPanelText(3), " KorteListe");
-    EXPECT_EQ(f.window().statusPanelText(0), " Post: 1 af 2");
+    EXPECT_EQ(f.window().statusPanelText(StatusPanel::ListSelection), " KorteListe");
+    EXPECT_EQ(f.window().statusPanelText(StatusPanel::Record), " Post: 1 af 2");
     EXPECT_EQ(f.ui().btnListSelect->text(), "Kort/&Udvidet");
     EXPECT_TRUE(f.ui().chkKorteListe->isHidden());
     EXPECT_FALSE(f.ui().imgShortList->isHidden());

@@ -58,10 +58,10 @@ public:
     void showSynced(int index) {
         app.currentIndex = index;
         window().ShowCurrentRecord();
-        window().SetStatusPanel(1, QStringLiteral("Sync"));
+        window().SetStatusPanel(StatusPanel::Sync, QStringLiteral("Sync"));
     }
     QString code() { return ui().txtSKSkode->text(); }
-    QString syncPanel() { return window().statusPanelText(1); }
+    QString syncPanel() { return window().statusPanelText(StatusPanel::Sync); }
 
     int beeps = 0;
     QList<int> helpContexts;

@@ -2,12 +2,16 @@
 
 #include <QAbstractButton>
 #include <QCheckBox>
+#include <QFile>
+#include <QFontInfo>
 #include <QLabel>
 #include <QPushButton>
-#include <QStatusBar>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTableView>
 #include <QWidget>
 
+#include "desktop/designfonts.h"
 #include "ui/captions.h"
 #include "ui/scale.h"
 #include "ui/windowwidgets.h"
@@ -110,7 +114,25 @@ TEST(WindowLayoutTest, CaptionsHintsAndInitialStates) {
         ASSERT_NE(w.statusPanels[i], nullptr);
         EXPECT_EQ(w.statusPanels[i]->parentWidget(), w.StatusBar1);
     }
-    EXPECT_EQ(w.statusPanels[1]->text(), QStringLiteral("Sync"));
+    EXPECT_EQ(w.statusPanel(StatusPanel::Sync)->text(), QStringLiteral("Sync"));
+}
+
+TEST(WindowLayoutTest, CheckBoxCaptionsShowWholeInTheDesignsFont) {
+    if (!QFile::exists(kWineFontsFolder + QStringLiteral("/tahoma.ttf"))) {
+        GTEST_SKIP() << "fonts-wine is not installed";
+    }
+    QWidget window;
+    const WindowWidgets w = BuildWindowLayout(&window, Scale(96));
+    EXPECT_EQ(QFontInfo(window.font()).family(), QStringLiteral("Tahoma"));
+    for (QCheckBox* box : {w.chkKorteListe, w.chkFreeTextSearch, w.chkSearchOnComments}) {
+        QStyleOptionButton option;
+        option.initFrom(box);
+        option.text = box->text();
+        const QRect room = box->style()->subElementRect(QStyle::SE_CheckBoxContents, &option, box);
+        EXPECT_GE(room.width(),
+                  box->fontMetrics().horizontalAdvance(CaptionDisplayText(box->text())))
+            << box->objectName().toStdString();
+    }
 }
 
 TEST(WindowLayoutTest, OnlyTheSearchButtonAndTheGridTakeTheTabStop) {

@@ -47,7 +47,7 @@ protected:
         ASSERT_EQ(f.startAndShow(), StartupOutcome::Ready);
     }
     QString code() { return f.ui().txtSKSkode->text(); }
-    QString panel(int i) { return f.window().statusPanelText(i); }
+    QString panel(StatusPanel p) { return f.window().statusPanelText(p); }
     void toggle() { QTest::mouseClick(f.ui().btnListSelect, Qt::LeftButton); }
     void switchFile() { QTest::mouseClick(f.ui().btnAlternateDatalist, Qt::LeftButton); }
     void showIndex(int index) {
@@ -60,21 +60,21 @@ protected:
 
 TEST_F(ListViewTest, ToggleLandsOnTheRecordOfTheSameCode) {
     start(false);
-    ASSERT_EQ(panel(3), " Udvidede Liste");
+    ASSERT_EQ(panel(StatusPanel::ListSelection), " Udvidede Liste");
     showIndex(1);  // DA00, in the short list too
     toggle();
-    EXPECT_EQ(panel(3), " KorteListe");
+    EXPECT_EQ(panel(StatusPanel::ListSelection), " KorteListe");
     EXPECT_EQ(f.ui().btnListSelect->text(), "Kort/&Udvidet");
     EXPECT_TRUE(f.ui().chkKorteListe->isHidden());
     EXPECT_FALSE(f.ui().imgShortList->isHidden());
     EXPECT_EQ(code(), "DA00");
-    EXPECT_EQ(panel(0), " Post: 1 af 3");
+    EXPECT_EQ(panel(StatusPanel::Record), " Post: 1 af 3");
     EXPECT_EQ(f.app.list1.extendedView, ListView::Short);
     EXPECT_EQ(f.app.list1.indexPointer, 0);
 
     // Back to the extended list: the first line beginning with "DA00" is the longer DA001.
     toggle();
-    EXPECT_EQ(panel(3), " Udvidede Liste");
+    EXPECT_EQ(panel(StatusPanel::ListSelection), " Udvidede Liste");
     EXPECT_EQ(f.ui().btnListSelect->text(), "&Kort/Udvidet");
     EXPECT_EQ(code(), "DA001");
     EXPECT_EQ(f.app.list1.extendedView, ListView::Extended);
@@ -92,12 +92,12 @@ TEST_F(ListViewTest, ToggleRunsTheSearchAgainOnTheNewList) {
     start(false);
     f.search("kolera");
     ASSERT_EQ(f.window().results().rowCount(), 3);
-    ASSERT_EQ(panel(1), "Sync");
+    ASSERT_EQ(panel(StatusPanel::Sync), "Sync");
     f.dialogs.shown.clear();
     toggle();
     EXPECT_EQ(f.window().results().rowCount(), 1);
     EXPECT_EQ(f.window().results().code(0), "DA00");
-    EXPECT_EQ(panel(1), "");  // the display no longer follows the grid
+    EXPECT_EQ(panel(StatusPanel::Sync), "");  // the display no longer follows the grid
     EXPECT_TRUE(f.dialogs.shown.isEmpty());
     EXPECT_EQ(LabelCaption(f.ui().lblSearchString), "Anvendt søgestreng: [ kolera ]");
 }
@@ -110,7 +110,7 @@ TEST_F(ListViewTest, ToggleWithoutShortListRecordsOnlyInforms) {
     EXPECT_EQ(f.dialogs.shown.first().kind, MessageKind::Information);
     EXPECT_EQ(f.dialogs.shown.first().lines,
               (QStringList{"", "Ingen markeringer for KorteListe udtræk."}));
-    EXPECT_EQ(panel(3), " Udvidede Liste");
+    EXPECT_EQ(panel(StatusPanel::ListSelection), " Udvidede Liste");
     // After a search run the button stays disabled while the short list is empty.
     f.search("kolera");
     EXPECT_FALSE(f.ui().btnListSelect->isEnabled());
@@ -127,10 +127,11 @@ TEST_F(ListViewTest, SwitchingFilesTwiceRestoresEachFilesStringIndexAndView) {
 
     switchFile();
     EXPECT_EQ(f.window().data().currentDataFile, "Behandling-procedurer-vex.txt");
-    EXPECT_EQ(panel(2),
+    EXPECT_EQ(panel(StatusPanel::SourceFile),
               " Behandling-procedurer-vex.txt   (" + f.window().data().info.releaseDate + ")");
-    EXPECT_EQ(panel(3), " Udvidede Liste");  // a missing view value of list 2 means extended
-    EXPECT_EQ(panel(1), "");
+    EXPECT_EQ(panel(StatusPanel::ListSelection),
+              " Udvidede Liste");  // a missing view value of list 2 means extended
+    EXPECT_EQ(panel(StatusPanel::Sync), "");
     EXPECT_EQ(code(), "BA");
     EXPECT_EQ(LabelCaption(f.ui().lblField00), "Procedurekode");
     EXPECT_EQ(f.window().results().headerData(1, Qt::Horizontal).toString(), "Proceduretekst");
@@ -148,7 +149,7 @@ TEST_F(ListViewTest, SwitchingFilesTwiceRestoresEachFilesStringIndexAndView) {
 
     switchFile();
     EXPECT_EQ(f.window().data().currentDataFile, "ICD10vex.txt");
-    EXPECT_EQ(panel(3), " KorteListe");
+    EXPECT_EQ(panel(StatusPanel::ListSelection), " KorteListe");
     EXPECT_EQ(code(), "DA00");
     EXPECT_EQ(LabelCaption(f.ui().lblSearchString), "Anvendt søgestreng: [ kolera ]");
     EXPECT_EQ(f.window().results().rowCount(), 1);
@@ -160,7 +161,7 @@ TEST_F(ListViewTest, SwitchingFilesTwiceRestoresEachFilesStringIndexAndView) {
     switchFile();
     EXPECT_EQ(code(), "KA");
     EXPECT_EQ(f.app.searchInput, "nervesystemet");
-    EXPECT_EQ(panel(3), " Udvidede Liste");
+    EXPECT_EQ(panel(StatusPanel::ListSelection), " Udvidede Liste");
 }
 
 TEST_F(ListViewTest, SwitchingToAFileWithoutShortListShowsItsExtendedList) {
@@ -170,7 +171,7 @@ TEST_F(ListViewTest, SwitchingToAFileWithoutShortListShowsItsExtendedList) {
     f.store.writeText(UserGroup::Values, "ExtendedList2View", "0");
     ASSERT_EQ(f.startAndShow(), StartupOutcome::Ready);
     switchFile();
-    EXPECT_EQ(panel(3), " Udvidede Liste");
+    EXPECT_EQ(panel(StatusPanel::ListSelection), " Udvidede Liste");
     EXPECT_EQ(f.app.list2.extendedView, ListView::Extended);
     EXPECT_EQ(f.app.currentExtendedView, ListView::Extended);
 }

@@ -55,13 +55,13 @@ TEST_F(SearchTest, SearchFillsTheGridAndTheRecordFollowsTheGridRow) {
     EXPECT_TRUE(f.dialogs.shown.isEmpty());
     // The display follows the grid: the first row's record, marked "Sync".
     EXPECT_EQ(f.ui().txtSKSkode->text(), "DA00");
-    EXPECT_EQ(f.window().statusPanelText(1), "Sync");
+    EXPECT_EQ(f.window().statusPanelText(StatusPanel::Sync), "Sync");
     EXPECT_EQ(LabelCaption(f.ui().lblSearchCount), "1/2");
 
     QTest::keyClick(f.ui().DBGrid1, Qt::Key_Down);
     EXPECT_EQ(f.ui().txtSKSkode->text(), "DA000");
     EXPECT_EQ(f.ui().txtDiagnoseTekst->toPlainText(), "Kolera af vibrio");
-    EXPECT_EQ(f.window().statusPanelText(0), " Post: 2 af 6");
+    EXPECT_EQ(f.window().statusPanelText(StatusPanel::Record), " Post: 2 af 6");
     EXPECT_EQ(LabelCaption(f.ui().lblSearchCount), "2/2");
     EXPECT_EQ(f.app.list1.indexPointer, 1);
 
@@ -197,7 +197,7 @@ TEST_F(SearchTest, CommentsOptionSearchesAgainWithTheCommentsColumn) {
     QTest::mouseClick(f.ui().chkSearchOnComments, Qt::LeftButton);
     EXPECT_EQ(rows(), 1);
     EXPECT_TRUE(f.dialogs.shown.isEmpty());        // no no-match message from an option box
-    EXPECT_EQ(f.window().statusPanelText(1), "");  // following is off after an option click
+    EXPECT_EQ(f.window().statusPanelText(StatusPanel::Sync), "");  // following is off after an option click
 }
 
 TEST_F(SearchTest, EscPauseAnsweredYesAbortsAndKeepsTheRowsFound) {

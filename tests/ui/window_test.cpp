@@ -45,7 +45,7 @@ TEST(RecordDisplayTest, ShowsEveryFieldOfTheRecord) {
     EXPECT_EQ(LabelCaption(ui.lblRedigeret), "03-04-2015");
     EXPECT_EQ(ui.lblRedigeret->geometry().right() + 1, f.window().scale().px(440));
     EXPECT_FALSE(ui.chkKorteListe->isChecked());
-    EXPECT_EQ(f.window().statusPanelText(0), " Post: 2 af 3");
+    EXPECT_EQ(f.window().statusPanelText(StatusPanel::Record), " Post: 2 af 3");
     EXPECT_EQ(f.app.list1.indexPointer, 1);
 
     // The short-list box only shows the flag: a click puts it back.
@@ -67,7 +67,7 @@ TEST(RecordDisplayTest, GridCodeFoundNowhereLeavesTheDisplayAlone) {
     f.window().data().current[0] = Record("DZ99", "Andet");  // the grid's code is gone
     f.window().DBGrid1Enter();
     EXPECT_EQ(f.ui().txtSKSkode->text(), "DA00");
-    EXPECT_EQ(f.window().statusPanelText(1), "");
+    EXPECT_EQ(f.window().statusPanelText(StatusPanel::Sync), "");
     EXPECT_EQ(LabelCaption(f.ui().lblSearchCount), "1/1");
 }
 
@@ -78,7 +78,7 @@ TEST(RecordDisplayTest, NoHitsLeaveTheRecordAndEmptyTheCounters) {
     f.search("kolera");
     f.search("xyzzy");
     EXPECT_EQ(f.ui().txtSKSkode->text(), "DA00");
-    EXPECT_EQ(f.window().statusPanelText(1), "");
+    EXPECT_EQ(f.window().statusPanelText(StatusPanel::Sync), "");
     EXPECT_EQ(LabelCaption(f.ui().lblSearchCount), "");
     EXPECT_FALSE(f.window().windowState().resultsFound);
 }
@@ -157,22 +157,25 @@ TEST(BundledListsTest, SearchAndSwitchOnTheBundledLists) {
     WindowFixture f;
     f.copyBundledLists();
     ASSERT_EQ(f.startAndShow(), StartupOutcome::Ready);
-    EXPECT_EQ(f.window().statusPanelText(0), " Post: 1 af 20739");
-    EXPECT_TRUE(f.window().statusPanelText(2).startsWith(" ICD10vex.txt   ("));
+    EXPECT_EQ(f.window().statusPanelText(StatusPanel::Record), " Post: 1 af 20739");
+    EXPECT_TRUE(
+        f.window().statusPanelText(StatusPanel::SourceFile).startsWith(" ICD10vex.txt   ("));
     EXPECT_TRUE(f.ui().btnAlternateDatalist->isEnabled());
     f.search("kolera");
     ASSERT_GT(f.window().results().rowCount(), 3);
     EXPECT_EQ(f.window().results().code(0), "DA00");
     EXPECT_EQ(f.ui().txtDiagnoseTekst->toPlainText(), "Kolera");
-    EXPECT_EQ(f.window().statusPanelText(1), "Sync");
+    EXPECT_EQ(f.window().statusPanelText(StatusPanel::Sync), "Sync");
     EXPECT_TRUE(f.dialogs.shown.isEmpty());
 
     f.search("a00.1");  // a typed code on the primary list
     EXPECT_EQ(f.app.searchInput, "DA001");
 
     QTest::mouseClick(f.ui().btnAlternateDatalist, Qt::LeftButton);
-    EXPECT_EQ(f.window().statusPanelText(0), " Post: 1 af 15536");
-    EXPECT_TRUE(f.window().statusPanelText(2).startsWith(" Behandling-procedurer-vex.txt   ("));
+    EXPECT_EQ(f.window().statusPanelText(StatusPanel::Record), " Post: 1 af 15536");
+    EXPECT_TRUE(f.window()
+                    .statusPanelText(StatusPanel::SourceFile)
+                    .startsWith(" Behandling-procedurer-vex.txt   ("));
     f.search("nervesystemet");
     EXPECT_GT(f.window().results().rowCount(), 0);
     EXPECT_EQ(CurrentGridColours(f.ui().DBGrid1), GridColoursFor(GridColourScheme::Secondary));

@@ -53,7 +53,7 @@ TEST_F(WindowKeysTest, PageKeysMoveThroughTheListInViewWhereverTheFocusIs) {
             f.pressIn(focus, c.key, c.modifiers);
             EXPECT_EQ(f.app.currentIndex, c.to);
             EXPECT_EQ(f.code(), codes.at(c.to));
-            EXPECT_EQ(f.window().statusPanelText(0),
+            EXPECT_EQ(f.window().statusPanelText(StatusPanel::Record),
                       QStringLiteral(" Post: %1 af 6").arg(c.to + 1));
             EXPECT_EQ(f.syncPanel(), "");
             EXPECT_EQ(f.app.list1.indexPointer, c.to);
@@ -77,7 +77,7 @@ TEST_F(WindowKeysTest, RecordButtonsLeaveTheDisplayFollowingTheGrid) {
                   {f.ui().btnPrior, 0}};
     for (const auto& click : clicks) {
         SCOPED_TRACE(click.button->objectName().toStdString());
-        f.window().SetStatusPanel(1, "Sync");
+        f.window().SetStatusPanel(StatusPanel::Sync, "Sync");
         QTest::mouseClick(click.button, Qt::LeftButton);
         EXPECT_EQ(f.app.currentIndex, click.to);
         EXPECT_EQ(f.syncPanel(), "");
@@ -93,7 +93,7 @@ TEST_F(WindowKeysTest, NavigatorTurnsFollowingOnBeforeItMovesTheGrid) {
     f.search("kolera");
     f.window().windowState().gridFollow = false;  // as after a click on an option box
     f.showSynced(5);
-    f.window().SetStatusPanel(1, QString());
+    f.window().SetStatusPanel(StatusPanel::Sync, QString());
     QTest::mouseClick(f.ui().DBNavigator1->button(ResultNavigator::Next), Qt::LeftButton);
     EXPECT_TRUE(f.window().windowState().gridFollow);
     EXPECT_EQ(f.code(), "DA02");
@@ -216,9 +216,9 @@ TEST_F(WindowKeysTest, AcceleratorsReachTheirControls) {
     EXPECT_FALSE(f.ui().chkKorteListe->isChecked());
 
     EXPECT_TRUE(accelerate(f.ui().btnListSelect, Qt::Key_K));  // "&Kort/Udvidet"
-    EXPECT_EQ(f.window().statusPanelText(3), " KorteListe");
+    EXPECT_EQ(f.window().statusPanelText(StatusPanel::ListSelection), " KorteListe");
     EXPECT_TRUE(accelerate(f.ui().btnListSelect, Qt::Key_U));  // "Kort/&Udvidet"
-    EXPECT_EQ(f.window().statusPanelText(3), " Udvidede Liste");
+    EXPECT_EQ(f.window().statusPanelText(StatusPanel::ListSelection), " Udvidede Liste");
 
     EXPECT_TRUE(accelerate(f.ui().chkFreeTextSearch, Qt::Key_F));
     EXPECT_TRUE(f.app.freeTextOption);
