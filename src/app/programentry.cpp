@@ -45,6 +45,8 @@ int RunProgram(QApplication& app) {
 
     QtDialogs dialogs;
     dialogs.setSplashCloser([&splash] { splash.requestClose(); });
+    dialogs.setSplashWindow(
+        [&splash]() -> QWidget* { return splash.exists() ? splash.splash() : nullptr; });
     const std::unique_ptr<UserStore> userStore = CreatePlatformUserStore();
     MainWindow window(state, dialogs, userStore.get());
     dialogs.setParentWindow(&window);

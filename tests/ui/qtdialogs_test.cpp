@@ -6,8 +6,10 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 
 #include <functional>
 
@@ -113,6 +115,63 @@ TEST(QtDialogsTest, InputDialogShowsCaptionPromptAndPreset) {
 
     WhenModalOpens([](QWidget* w) { static_cast<QDialog*>(w)->reject(); });
     EXPECT_EQ(dialogs.inputText("c", "p", "x"), std::nullopt);
+}
+
+TEST(QtDialogsTest, ButtonsSpeakDanishWithoutQtsTranslation) {
+    QtDialogs dialogs;
+    QStringList okCancelHelp;
+    QStringList yesNo;
+    const auto texts = [](QWidget* w) {
+        QStringList t;
+        for (QAbstractButton* b : static_cast<QMessageBox*>(w)->buttons()) {
+            t << b->text();
+        }
+        t.sort();
+        return t;
+    };
+    WhenModalOpens([&](QWidget* box) {
+        okCancelHelp = texts(box);
+        QTest::mouseClick(ButtonOf(box, QMessageBox::Cancel), Qt::LeftButton);
+    });
+    dialogs.show(MessageKind::Warning, ButtonOk | ButtonCancel | ButtonHelp, {"x"});
+    WhenModalOpens([&](QWidget* box) {
+        yesNo = texts(box);
+        QTest::mouseClick(ButtonOf(box, QMessageBox::Yes), Qt::LeftButton);
+    });
+    dialogs.show(MessageKind::Confirmation, ButtonYes | ButtonNo, {"x"});
+    EXPECT_EQ(okCancelHelp, (QStringList{"Annuller", "Hjælp", "OK"}));
+    EXPECT_EQ(yesNo, (QStringList{"&Ja", "&Nej"}));
+
+    QStringList input;
+    WhenModalOpens([&](QWidget* w) {
+        auto* dialog = static_cast<QInputDialog*>(w);
+        input = QStringList{dialog->okButtonText(), dialog->cancelButtonText()};
+        dialog->reject();
+    });
+    dialogs.inputText("c", "p", "x");
+    EXPECT_EQ(input, (QStringList{"OK", "Annuller"}));
+}
+
+TEST(QtDialogsTest, BoxBeforeTheWindowIsShownIsCentredOnTheWorkAreaAboveTheSplash) {
+    QWidget window;  // created, not yet shown
+    QWidget splash(nullptr, Qt::SplashScreen | Qt::WindowStaysOnTopHint);
+    splash.show();
+    QtDialogs dialogs(&window);
+    dialogs.setSplashWindow([&splash] { return &splash; });
+    QPoint centre;
+    bool onTop = false;
+    QWindow* transientParent = nullptr;
+    WhenModalOpens([&](QWidget* box) {
+        centre = box->frameGeometry().center();
+        onTop = box->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+        transientParent = box->windowHandle()->transientParent();
+        static_cast<QDialog*>(box)->accept();
+    });
+    dialogs.show(MessageKind::Error, ButtonOk | ButtonHelp, {"", "Programmet kan ikke finde"});
+    const QPoint workCentre = QGuiApplication::primaryScreen()->availableGeometry().center();
+    EXPECT_LE((centre - workCentre).manhattanLength(), 8);  // the frame is not known before
+    EXPECT_TRUE(onTop);
+    EXPECT_EQ(transientParent, splash.windowHandle());
 }
 
 TEST(QtDialogsTest, EndOfProgramClosesBoxesUnseenAndSplashRequestsReachTheCloser) {

@@ -1,18 +1,23 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTableView>
 #include <QTest>
+#include <QTimer>
+#include <QWindow>
 
 #include "search/resulttable.h"
 #include "search/searchmessages.h"
 #include "ui/captions.h"
 #include "ui/esckey.h"
+#include "ui/qtdialogs.h"
 #include "ui/resultgrid.h"
 #include "windowfixture.h"
 
@@ -196,8 +201,9 @@ TEST_F(SearchTest, CommentsOptionSearchesAgainWithTheCommentsColumn) {
     f.dialogs.shown.clear();
     QTest::mouseClick(f.ui().chkSearchOnComments, Qt::LeftButton);
     EXPECT_EQ(rows(), 1);
-    EXPECT_TRUE(f.dialogs.shown.isEmpty());        // no no-match message from an option box
-    EXPECT_EQ(f.window().statusPanelText(StatusPanel::Sync), "");  // following is off after an option click
+    EXPECT_TRUE(f.dialogs.shown.isEmpty());  // no no-match message from an option box
+    // Following is off after an option click.
+    EXPECT_EQ(f.window().statusPanelText(StatusPanel::Sync), "");
 }
 
 TEST_F(SearchTest, EscPauseAnsweredYesAbortsAndKeepsTheRowsFound) {
@@ -274,6 +280,55 @@ TEST_F(SearchTest, ClosingTheWindowDuringARunAbortsItAndStoresTheValues) {
     const UserValue* stored = f.store.data().find(UserGroup::Values, "LastSearchInput1");
     ASSERT_NE(stored, nullptr);
     EXPECT_EQ(stored->text, "kolera");
+}
+
+TEST(SearchPauseTest, HeldEscAsksOnceAndOnlyAButtonAnswers) {
+    WindowFixture f;
+    QStringList records;
+    for (int i = 0; i < 150; ++i) {
+        records << Record(QStringLiteral("DX%1").arg(i, 3, 10, QLatin1Char('0')), "Feber");
+    }
+    f.writeList("ICD10vex.txt", records);
+    QtDialogs boxes;
+    f.useDialogs(boxes);
+    ASSERT_EQ(f.startAndShow(), StartupOutcome::Ready);
+    boxes.setParentWindow(&f.window());
+    f.window().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&f.window()));
+    f.app.searchInput = QStringLiteral("feber");
+
+    // ESC goes down and stays down: its repeats reach the pause question once it is open.
+    QTest::keyPress(f.window().windowHandle(), Qt::Key_Escape);
+    int questions = 0;
+    bool openAfterEscAndClose = false;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box == nullptr || !box->isVisible() || box->property("seen").toBool()) {
+            return;
+        }
+        box->setProperty("seen", true);
+        ++questions;
+        for (int i = 0; i < 5; ++i) {
+            QKeyEvent repeat(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier, QString(QChar(0x1B)),
+                             true);
+            QCoreApplication::sendEvent(box->windowHandle(), &repeat);
+        }
+        box->windowHandle()->close();  // the title bar's close button
+        QCoreApplication::processEvents();
+        openAfterEscAndClose = box->isVisible();
+        QTest::keyClick(box->windowHandle(), Qt::Key_N);  // "&Nej"
+    });
+    watch.start(5);
+    QTest::mouseClick(f.ui().chkSearchOnComments, Qt::LeftButton);  // searches again
+    watch.stop();
+    QTest::keyRelease(f.window().windowHandle(), Qt::Key_Escape);
+
+    EXPECT_EQ(questions, 1);
+    EXPECT_TRUE(openAfterEscAndClose);
+    EXPECT_EQ(f.window().results().rowCount(), 150);  // answered No: the run went on
+    EXPECT_EQ(LabelCaption(f.ui().lblSearchESC), "");
+    EXPECT_EQ(f.app.lastSearchTime, -1);
 }
 
 // Records every time a label is shown: its caption and the rows in the table then.

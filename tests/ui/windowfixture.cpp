@@ -69,7 +69,7 @@ void WindowFixture::copyBundledLists(bool secondaryToo) {
 
 StartupOutcome WindowFixture::start(const QStringList& parameters) {
     app.parameters = parameters;
-    window_ = std::make_unique<MainWindow>(app, dialogs, &store);
+    window_ = std::make_unique<MainWindow>(app, *boxes_, &store);
     StartupEnvironment environment;
     environment.readThemesActive = [] { return true; };
     return FormCreate(*window_, environment);

@@ -51,6 +51,9 @@ public:
     // Copies the bundled lists into the program folder under their default names.
     void copyBundledLists(bool secondaryToo = true);
 
+    // The window shows its boxes through these instead of the scripted ones.
+    void useDialogs(Dialogs& dialogs) { boxes_ = &dialogs; }
+
     StartupOutcome start(const QStringList& parameters = {});
     // Starts and shows the window (the first show runs).
     StartupOutcome startAndShow(const QStringList& parameters = {});
@@ -68,6 +71,7 @@ public:
     MemoryUserStore store;
 
 private:
+    Dialogs* boxes_ = &dialogs;
     std::unique_ptr<MainWindow> window_;
 };
 
