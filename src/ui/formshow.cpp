@@ -3,9 +3,13 @@
 #include <QFrame>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QMoveEvent>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QScreen>
 #include <QTableView>
+#include <QTimer>
+#include <QWindow>
 
 #include "base/dialogs.h"
 #include "config/uservalues.h"
@@ -16,16 +20,76 @@
 
 namespace vex {
 
-void MainWindow::FormShow() {
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const WindowFit fit =
-            FitWindowToWorkArea(QRect(pos(), size()), minimumHeight(), screen->availableGeometry(),
-                                screen->geometry().height());
-        if (fit.minimumHeight != minimumHeight()) {
-            setMinimumHeight(fit.minimumHeight);
+void MainWindow::FitToWorkArea() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr) {
+        return;
+    }
+    // The frame as the window system knows it now (Qt's own copy may lag behind).
+    const QMargins margins =
+        windowHandle() != nullptr ? windowHandle()->frameMargins() : QMargins();
+    const QRect inner = geometry();
+    const QRect frame = inner.marginsAdded(margins);
+    const WindowFit fit = FitWindowToWorkArea(
+        frame, margins, minimumHeight(), screen->availableGeometry(), screen->geometry().height());
+    if (fit.minimumHeight != minimumHeight()) {
+        setMinimumHeight(fit.minimumHeight);
+    }
+    // A window that fits is left alone: before the frame is known, the window system places
+    // the frame where the stored position asks for it. A window that must move is placed by
+    // its frame in that case too, so that the title bar lands where the fit put it.
+    if (fit.frame != frame) {
+        if (margins.isNull() && windowHandle() != nullptr) {
+            resize(fit.frame.size());
+            windowHandle()->setFramePosition(fit.frame.topLeft());
+        } else {
+            setGeometry(fit.frame.marginsRemoved(margins));
         }
-        move(fit.geometry.topLeft());
-        resize(fit.geometry.size());
+    }
+    if (!margins.isNull()) {
+        state_.fittedWithFrame = true;
+    }
+}
+
+void MainWindow::moveEvent(QMoveEvent* event) {
+    QWidget::moveEvent(event);
+    FitOnceTheFrameIsKnown();
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    FitOnceTheFrameIsKnown();
+}
+
+void MainWindow::FitOnceTheFrameIsKnown() {
+    // On X11 the window learns its frame only once the window manager has framed it, after
+    // the first show; then the first show's fit is made again, by the outer rectangle. The
+    // frame may come without the window moving, so the first seconds are watched as well.
+    if (!state_.shown || state_.fittedWithFrame || windowHandle() == nullptr) {
+        return;
+    }
+    if (!windowHandle()->frameMargins().isNull()) {
+        FitToWorkArea();
+    }
+}
+
+void MainWindow::WatchForTheFrame() {
+    auto* watch = new QTimer(this);
+    watch->setInterval(50);
+    connect(watch, &QTimer::timeout, this, [this, watch, ticks = 0]() mutable {
+        FitOnceTheFrameIsKnown();
+        if (state_.fittedWithFrame || ++ticks >= 40) {  // two seconds
+            watch->stop();
+            watch->deleteLater();
+        }
+    });
+    watch->start();
+}
+
+void MainWindow::FormShow() {
+    FitToWorkArea();
+    if (!state_.fittedWithFrame) {
+        WatchForTheFrame();
     }
 
     SetHint(ui_.chkKorteListe,

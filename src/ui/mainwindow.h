@@ -34,9 +34,10 @@ struct WindowState {
     bool currentShortListFlag = false;  // short-list flag of the shown record
     bool tableOpen = false;             // the result table exists (end of start-up)
     bool runInProgress = false;
-    bool closeRequested = false;  // the window was closed while a run was going on
-    bool shown = false;           // the window has been shown once
-    QString diagnosisText;        // the shown record's diagnosis text, whole (the field may cut it)
+    bool closeRequested = false;   // the window was closed while a run was going on
+    bool shown = false;            // the window has been shown once
+    bool fittedWithFrame = false;  // fitted onto the screen with its frame known
+    QString diagnosisText;  // the shown record's diagnosis text, whole (the field may cut it)
     RunStats lastRun;
 };
 
@@ -119,6 +120,8 @@ public:
 
     // Window events.
     void FormShow();
+    // Fits the window onto the screen's work area by its outer rectangle (first show).
+    void FitToWorkArea();
     void FormActivate();
     void FormPaint();
     void FormClose();
@@ -144,10 +147,14 @@ protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:
     void connectHandlers();
+    void FitOnceTheFrameIsKnown();
+    void WatchForTheFrame();
     void connectKeysAndButtons();
     void AlertSound();
     void WarmNextIndex();

@@ -4,17 +4,19 @@
 
 namespace vex {
 
-WindowFit FitWindowToWorkArea(const QRect& window, int minimumHeight, const QRect& workArea,
-                              int screenHeight) {
-    int left = window.x() - workArea.x();
-    int top = window.y() - workArea.y();
-    const int width = window.width();
-    int height = window.height();
+WindowFit FitWindowToWorkArea(const QRect& frame, const QMargins& margins, int minimumHeight,
+                              const QRect& workArea, int screenHeight) {
+    const int frameHeight = margins.top() + margins.bottom();
+    int minimum = minimumHeight + frameHeight;  // the outer minimum
+    int left = frame.x() - workArea.x();
+    int top = frame.y() - workArea.y();
+    const int width = frame.width();
+    int height = frame.height();
     const int areaWidth = workArea.width();
     const int areaHeight = workArea.height();
-    if (areaHeight < minimumHeight) {
-        minimumHeight = qMin(areaHeight, screenHeight);
-        height = minimumHeight;
+    if (areaHeight < minimum) {
+        minimum = qMin(areaHeight, screenHeight);
+        height = minimum;
         top = 0;
     }
     if (areaHeight < height) {
@@ -27,7 +29,7 @@ WindowFit FitWindowToWorkArea(const QRect& window, int minimumHeight, const QRec
     if (top < 0 || top + height > areaHeight) {
         top = areaHeight / 2 - height / 2;
     }
-    return {QRect(workArea.x() + left, workArea.y() + top, width, height), minimumHeight};
+    return {QRect(workArea.x() + left, workArea.y() + top, width, height), minimum - frameHeight};
 }
 
 QPoint CentredOnWorkArea(const QSize& window, const QRect& workArea) {

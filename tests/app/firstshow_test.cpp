@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QTableView>
 #include <QTest>
 
@@ -101,14 +102,32 @@ TEST(FirstShowTest, StoredPositionAndTopAreaHeightAreApplied) {
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);  // the start-up hourglass is gone
 }
 
+TEST(FirstShowTest, TallRememberedWindowKeepsItsFrameOnTheWorkArea) {
+    WindowFixture f;
+    f.writeList("ICD10vex.txt", kRecords);
+    f.store.openGroup(UserGroup::Mode);
+    f.store.writeText(UserGroup::Mode, "PositionTop", "5");
+    f.store.writeText(UserGroup::Mode, "FormHeight", "5000");
+    ASSERT_EQ(f.startAndShow(), StartupOutcome::Ready);
+    QApplication::processEvents();
+    const QRect frame = f.window().frameGeometry();
+    ASSERT_NE(frame, f.window().geometry()) << "the platform draws no frame";
+    const QRect work = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_EQ(frame.top(), work.top());
+    EXPECT_EQ(frame.bottom(), work.bottom());
+}
+
 struct FitCase {
     const char* what;
-    QRect window;
+    QRect frame;
     int minimumHeight;
     QRect workArea;
     int screenHeight;
     WindowFit expected;
+    QMargins margins{};
 };
+
+const QMargins kTitleBar(4, 29, 4, 4);  // a window manager's frame
 
 TEST(WindowFitTest, FitsTheWindowOntoTheWorkArea) {
     const QRect work(0, 0, 1024, 738);
@@ -147,13 +166,60 @@ TEST(WindowFitTest, FitsTheWindowOntoTheWorkArea) {
          QRect(0, 30, 1024, 738),
          768,
          {QRect(0, 99, 575, 600), 452}},
+        // With a frame the outer rectangle is fitted: the title bar stays on the screen.
+        {"too tall, with a frame",
+         QRect(100, -29, 583, 2033),
+         452,
+         work,
+         768,
+         {QRect(100, 0, 583, 738), 452},
+         kTitleBar},
+        {"work area below the minimum with the frame",
+         QRect(100, 50, 583, 694),
+         452,
+         QRect(0, 0, 800, 400),
+         420,
+         {QRect(100, 0, 583, 400), 367},
+         kTitleBar},
     };
     for (const FitCase& c : cases) {
-        EXPECT_EQ(FitWindowToWorkArea(c.window, c.minimumHeight, c.workArea, c.screenHeight),
-                  c.expected)
+        EXPECT_EQ(
+            FitWindowToWorkArea(c.frame, c.margins, c.minimumHeight, c.workArea, c.screenHeight),
+            c.expected)
             << c.what;
     }
     EXPECT_EQ(CentredOnWorkArea(QSize(575, 661), work), QPoint(225, 39));
+}
+
+// The window stores its outer position and its inner height when it closes; the next start
+// applies them and fits the window again. The second start must give back the first one's
+// window, with a frame or without one.
+TEST(WindowFitTest, StoredPlaceGivesBackTheSameWindowAtTheNextStart) {
+    struct Stored {
+        int left, top, height;
+        bool operator==(const Stored&) const = default;
+    };
+    const QRect work(0, 0, 1280, 994);
+    for (const QMargins& margins : {QMargins(), kTitleBar}) {
+        for (const Stored& first : {Stored{100, 50, 661}, Stored{100, 50, 2000},
+                                    Stored{-300, 900, 661}, Stored{100, -29, 961}}) {
+            Stored stored = first;
+            for (int start = 1; start <= 3; ++start) {
+                const QRect frame =
+                    QRect(QPoint(stored.left, stored.top), QSize(575, stored.height))
+                        .marginsAdded(QMargins(0, 0, margins.left() + margins.right(),
+                                               margins.top() + margins.bottom()));
+                const WindowFit fit = FitWindowToWorkArea(frame, margins, 452, work, 1024);
+                EXPECT_TRUE(work.contains(fit.frame)) << first.height << " start " << start;
+                const Stored next{fit.frame.left(), fit.frame.top(),
+                                  fit.frame.height() - margins.top() - margins.bottom()};
+                if (start > 1) {
+                    EXPECT_TRUE(next == stored) << first.height << " start " << start;
+                }
+                stored = next;
+            }
+        }
+    }
 }
 
 TEST(FormCloseTest, StoresTheRememberedValuesOfBothLists) {
