@@ -33,6 +33,7 @@ struct WindowState {
     bool resultsFound = false;          // the last run left rows in the result table
     bool currentShortListFlag = false;  // short-list flag of the shown record
     bool tableOpen = false;             // the result table exists (end of start-up)
+    bool gridAttached = false;          // the grid shows the result table (not during a run)
     bool runInProgress = false;
     bool closeRequested = false;   // the window was closed while a run was going on
     bool shown = false;            // the window has been shown once

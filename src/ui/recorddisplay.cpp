@@ -75,7 +75,7 @@ void MainWindow::ShowCurrentRecord() {
 }
 
 int MainWindow::CurrentGridRow() const {
-    if (ui_.DBGrid1->model() != results_) {
+    if (!state_.gridAttached) {
         return -1;
     }
     const QModelIndex current = ui_.DBGrid1->currentIndex();
@@ -131,41 +131,48 @@ QString MainWindow::statusPanelText(StatusPanel panel) const {
     return ui_.statusPanel(panel)->text();
 }
 
+// The grid keeps the result table as its model for the window's whole life. Qt 6.4's header
+// views leave connections to a model behind each time the view's model changes, so taking the
+// table off the grid for every run, and putting it back, made every later run slower and the
+// window larger (a day of searches: hundreds of megabytes, and seconds per search). "Detached"
+// is a state of the window instead: the run empties the table and announces its rows only at
+// its end, so the grid shows no row while the run adds them.
 void MainWindow::OpenResultTable() {
     results_->setHeaders(data_.fieldNames[0], data_.fieldNames[2]);
     results_->clear();
     const auto changed = [this] {
-        if (ui_.DBGrid1->model() == results_) {
+        if (state_.gridAttached) {
             SyncRecordWithGrid();
         }
     };
     connect(results_, &QAbstractItemModel::modelReset, this, changed);
     connect(results_, &QAbstractItemModel::rowsInserted, this, changed);
     connect(results_, &QAbstractItemModel::rowsRemoved, this, changed);
+    QTableView* grid = ui_.DBGrid1;
+    QItemSelectionModel* old = grid->selectionModel();
+    grid->setModel(results_);
+    delete old;
+    connect(grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this] {
+        if (state_.gridAttached) {
+            ui_.DBGrid1->verticalHeader()->viewport()->update();
+            SyncRecordWithGrid();
+        }
+    });
     state_.tableOpen = true;
     AttachResultTable();
     SetGridColumnWidths(ui_.DBGrid1, scale_);
 }
 
 void MainWindow::AttachResultTable() {
-    QTableView* grid = ui_.DBGrid1;
-    QItemSelectionModel* old = grid->selectionModel();
-    grid->setModel(results_);
-    delete old;
+    state_.gridAttached = true;
     if (results_->rowCount() > 0) {
-        grid->setCurrentIndex(results_->index(qMax(0, results_->currentRow()), 0));
+        ui_.DBGrid1->setCurrentIndex(results_->index(qMax(0, results_->currentRow()), 0));
     }
-    connect(grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this] {
-        ui_.DBGrid1->verticalHeader()->viewport()->update();
-        SyncRecordWithGrid();
-    });
     SyncRecordWithGrid();
 }
 
 void MainWindow::DetachResultTable() {
-    QItemSelectionModel* old = ui_.DBGrid1->selectionModel();
-    ui_.DBGrid1->setModel(nullptr);
-    delete old;
+    state_.gridAttached = false;
 }
 
 }  // namespace vex

@@ -2,10 +2,12 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTableView>
@@ -204,6 +206,18 @@ TEST_F(SearchTest, CommentsOptionSearchesAgainWithTheCommentsColumn) {
     EXPECT_TRUE(f.dialogs.shown.isEmpty());  // no no-match message from an option box
     // Following is off after an option click.
     EXPECT_EQ(f.window().statusPanelText(StatusPanel::Sync), "");
+}
+
+TEST_F(SearchTest, TheGridKeepsItsTableAcrossRuns) {
+    // Qt's header views leave connections behind whenever the grid's model changes: taking the
+    // table off the grid for every run made each later search slower and the window larger.
+    const QPointer<QItemSelectionModel> selection = f.ui().DBGrid1->selectionModel();
+    for (const char* typed : {"kolera", "skoldkopper", "xyz"}) {
+        f.search(typed);
+    }
+    EXPECT_FALSE(selection.isNull());
+    EXPECT_EQ(f.ui().DBGrid1->selectionModel(), selection.data());
+    EXPECT_EQ(f.ui().DBGrid1->model(), &f.window().results());
 }
 
 TEST_F(SearchTest, EscPauseAnsweredYesAbortsAndKeepsTheRowsFound) {
