@@ -16,8 +16,7 @@
 #include <functional>
 #include <memory>
 
-#include "app/startup.h"
-#include "config/userstore.h"
+#include "benchwindow.h"
 #include "search/resulttable.h"
 #include "ui/esckey.h"
 #include "ui/mainwindow.h"
@@ -25,66 +24,9 @@
 namespace {
 
 using namespace vex;
-
-// Dialogs that type the given search strings and answer every question with Yes.
-class BenchDialogs : public Dialogs {
-public:
-    std::deque<QString> inputs;
-    int questions = 0;
-    std::function<void()> onQuestion;
-
-    std::optional<QString> inputText(const QString&, const QString&, const QString&) override {
-        if (inputs.empty()) {
-            return std::nullopt;
-        }
-        QString text = inputs.front();
-        inputs.pop_front();
-        return text;
-    }
-
-protected:
-    MessageButton showMessage(const Message& message) override {
-        ++questions;
-        if (onQuestion) {
-            onQuestion();
-        }
-        return (message.buttons & ButtonYes) ? ButtonYes : firstButton(message.buttons);
-    }
-};
-
-// A program folder with the test lists.
-const QTemporaryDir& TestListFolder() {
-    static QTemporaryDir dir;
-    static bool copied = false;
-    if (!copied) {
-        const QDir lists(QStringLiteral(VEX_BENCH_LISTS_DIR));
-        for (const char* name : {"ICD10vex.txt", "Behandling-procedurer-vex.txt"}) {
-            QFile::copy(lists.filePath(QLatin1String(name)), dir.filePath(QLatin1String(name)));
-        }
-        copied = true;
-    }
-    return dir;
-}
-
-struct Started {
-    AppState app;
-    BenchDialogs dialogs;
-    MemoryUserStore store;
-    std::unique_ptr<MainWindow> window;
-
-    bool start(const QString& folder, const QStringList& parameters = {}) {
-        app.programFolder = folder;
-        app.parameters = parameters;
-        window = std::make_unique<MainWindow>(app, dialogs, &store);
-        StartupEnvironment environment;
-        environment.readThemesActive = [] { return true; };
-        if (FormCreate(*window, environment) != StartupOutcome::Ready) {
-            return false;
-        }
-        window->show();
-        return true;
-    }
-};
+using bench::BenchDialogs;
+using bench::Started;
+using bench::TestListFolder;
 
 // Turns the event loop until the window has built its search indexes while idle: how long
 // that took, the number of turns, the first turn (which also lays out and paints the window
