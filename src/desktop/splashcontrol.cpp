@@ -3,7 +3,7 @@
 #include <QCoreApplication>
 
 #include "config/commandline.h"
-#include "ui/scale.h"
+#include "desktop/scale.h"
 
 namespace vex {
 

@@ -7,9 +7,9 @@
 #include <QTimer>
 
 #include "config/commandline.h"
+#include "desktop/captions.h"
+#include "desktop/scale.h"
 #include "desktop/splashpictures.h"
-#include "ui/captions.h"
-#include "ui/scale.h"
 
 namespace vex {
 

@@ -13,8 +13,8 @@
 
 #include "base/dialogs.h"
 #include "config/uservalues.h"
+#include "desktop/captions.h"
 #include "search/searchmessages.h"
-#include "ui/captions.h"
 #include "ui/mainwindow.h"
 #include "ui/windowfit.h"
 

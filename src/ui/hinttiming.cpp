@@ -5,7 +5,7 @@
 #include <QToolTip>
 #include <QWidget>
 
-#include "ui/captions.h"
+#include "desktop/captions.h"
 
 namespace vex {
 

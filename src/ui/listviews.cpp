@@ -5,8 +5,8 @@
 
 #include "base/dialogs.h"
 #include "data/record.h"
+#include "desktop/captions.h"
 #include "search/resulttable.h"
-#include "ui/captions.h"
 #include "ui/mainwindow.h"
 #include "ui/statustexts.h"
 

@@ -12,11 +12,11 @@
 #include <QTableView>
 
 #include "base/dialogs.h"
+#include "desktop/captions.h"
+#include "desktop/pictures.h"
 #include "search/resulttable.h"
 #include "search/searchengine.h"
-#include "ui/captions.h"
 #include "ui/esckey.h"
-#include "ui/pictures.h"
 #include "ui/resultgrid.h"
 
 namespace vex {

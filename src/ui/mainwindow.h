@@ -7,7 +7,7 @@
 
 #include "app/appstate.h"
 #include "data/loading.h"
-#include "ui/scale.h"
+#include "desktop/scale.h"
 #include "ui/windowwidgets.h"
 
 class QKeyEvent;

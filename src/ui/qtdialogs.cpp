@@ -10,7 +10,7 @@
 #include <QWindow>
 
 #include "base/textutil.h"
-#include "ui/captions.h"
+#include "desktop/captions.h"
 
 namespace vex {
 

@@ -9,9 +9,9 @@
 
 #include "base/dialogs.h"
 #include "data/record.h"
+#include "desktop/captions.h"
 #include "search/resulttable.h"
 #include "search/searchtext.h"
-#include "ui/captions.h"
 #include "ui/mainwindow.h"
 #include "ui/resultgrid.h"
 #include "ui/statustexts.h"

@@ -10,9 +10,9 @@
 #include <QTableView>
 #include <QToolButton>
 
-#include "ui/captions.h"
-#include "ui/pictures.h"
-#include "ui/scale.h"
+#include "desktop/captions.h"
+#include "desktop/pictures.h"
+#include "desktop/scale.h"
 #include "ui/windowwidgets.h"
 
 namespace vex {

@@ -7,10 +7,10 @@
 #include <QTableView>
 
 #include "base/dialogs.h"
+#include "desktop/captions.h"
 #include "search/resulttable.h"
 #include "search/searchengine.h"
 #include "search/searchmessages.h"
-#include "ui/captions.h"
 #include "ui/esckey.h"
 #include "ui/mainwindow.h"
 #include "ui/resultgrid.h"

@@ -7,11 +7,11 @@
 
 #include "base/dialogs.h"
 #include "base/textutil.h"
+#include "desktop/captions.h"
 #include "search/normalize.h"
 #include "search/resulttable.h"
 #include "search/searchengine.h"
 #include "search/searchmessages.h"
-#include "ui/captions.h"
 #include "ui/mainwindow.h"
 
 namespace vex {

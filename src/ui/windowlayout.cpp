@@ -11,13 +11,13 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "desktop/captions.h"
 #include "desktop/designfonts.h"
-#include "ui/captions.h"
+#include "desktop/pictures.h"
+#include "desktop/scale.h"
 #include "ui/checkboxstyle.h"
 #include "ui/greensplitter.h"
-#include "ui/pictures.h"
 #include "ui/resultgrid.h"
-#include "ui/scale.h"
 #include "ui/windowwidgets.h"
 
 namespace vex {

@@ -11,8 +11,8 @@
 #include <QTest>
 
 #include "config/uservalues.h"
+#include "desktop/captions.h"
 #include "search/resulttable.h"
-#include "ui/captions.h"
 #include "ui/windowfit.h"
 #include "windowfixture.h"
 

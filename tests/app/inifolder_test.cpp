@@ -13,9 +13,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "desktop/captions.h"
 #include "programrun.h"
 #include "search/resulttable.h"
-#include "ui/captions.h"
 
 namespace vex::test {
 namespace {

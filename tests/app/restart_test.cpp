@@ -12,9 +12,9 @@
 #include <QTest>
 #include <QToolButton>
 
+#include "desktop/captions.h"
 #include "programrun.h"
 #include "search/resulttable.h"
-#include "ui/captions.h"
 #include "ui/resultgrid.h"
 #include "ui/windowfit.h"
 

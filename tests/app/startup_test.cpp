@@ -9,8 +9,8 @@
 #include <QRegularExpression>
 
 #include "app/startupmessages.h"
+#include "desktop/captions.h"
 #include "search/resulttable.h"
-#include "ui/captions.h"
 #include "windowfixture.h"
 
 namespace vex::test {

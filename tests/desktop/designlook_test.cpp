@@ -9,6 +9,7 @@
 
 #include "desktop/designfonts.h"
 #include "desktop/qttranslation.h"
+#include "desktop/scale.h"
 
 namespace vex {
 namespace {
@@ -37,6 +38,18 @@ TEST(DesignLookTest, QtsOwnTextsAreDanishWhereItsTranslationIsInstalled) {
     EXPECT_EQ(QCoreApplication::translate("QLineEdit", "&Copy"), QStringLiteral("&Kopiér"));
     QCoreApplication::removeTranslator(translator);
     delete translator;
+}
+
+TEST(ScaleTest, DesignPixelsScaleByIntegerDivision) {
+    const Scale at120(120);
+    EXPECT_EQ(at120.px(114), 142);
+    EXPECT_EQ(at120.px(45), 56);
+    EXPECT_EQ(at120.px(270), 337);
+    EXPECT_EQ(at120.px(150), 187);
+    EXPECT_EQ(at120.px(68), 85);
+    EXPECT_EQ(at120.gridColumnsWidth(), 674);
+    EXPECT_EQ(Scale(96).gridColumnsWidth(), 540);
+    EXPECT_EQ(Scale(100).gridColumnsWidth(), 562);
 }
 
 }  // namespace

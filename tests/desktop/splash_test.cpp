@@ -6,9 +6,9 @@
 #include <QTest>
 #include <QTimer>
 
+#include "desktop/captions.h"
 #include "desktop/splashcontrol.h"
 #include "desktop/splashscreen.h"
-#include "ui/captions.h"
 
 namespace vex {
 namespace {

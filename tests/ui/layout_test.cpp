@@ -11,9 +11,9 @@
 #include <QTableView>
 #include <QWidget>
 
+#include "desktop/captions.h"
 #include "desktop/designfonts.h"
-#include "ui/captions.h"
-#include "ui/scale.h"
+#include "desktop/scale.h"
 #include "ui/windowwidgets.h"
 
 namespace vex {
@@ -167,18 +167,6 @@ TEST(CaptionTest, AmpersandsShowAsTheCaptionMeansThem) {
     for (const auto& [caption, shown] : cases) {
         EXPECT_EQ(CaptionDisplayText(QString::fromUtf8(caption)), QString::fromUtf8(shown));
     }
-}
-
-TEST(ScaleTest, DesignPixelsScaleByIntegerDivision) {
-    const Scale at120(120);
-    EXPECT_EQ(at120.px(114), 142);
-    EXPECT_EQ(at120.px(45), 56);
-    EXPECT_EQ(at120.px(270), 337);
-    EXPECT_EQ(at120.px(150), 187);
-    EXPECT_EQ(at120.px(68), 85);
-    EXPECT_EQ(at120.gridColumnsWidth(), 674);
-    EXPECT_EQ(Scale(96).gridColumnsWidth(), 540);
-    EXPECT_EQ(Scale(100).gridColumnsWidth(), 562);
 }
 
 }  // namespace

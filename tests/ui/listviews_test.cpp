@@ -7,8 +7,8 @@
 #include <QTableView>
 #include <QTest>
 
+#include "desktop/captions.h"
 #include "search/resulttable.h"
-#include "ui/captions.h"
 #include "ui/resultgrid.h"
 #include "windowfixture.h"
 

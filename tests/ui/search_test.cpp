@@ -15,9 +15,9 @@
 #include <QTimer>
 #include <QWindow>
 
+#include "desktop/captions.h"
 #include "search/resulttable.h"
 #include "search/searchmessages.h"
-#include "ui/captions.h"
 #include "ui/esckey.h"
 #include "ui/qtdialogs.h"
 #include "ui/resultgrid.h"

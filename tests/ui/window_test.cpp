@@ -13,8 +13,8 @@
 #include <QTest>
 #include <QToolButton>
 
+#include "desktop/captions.h"
 #include "search/resulttable.h"
-#include "ui/captions.h"
 #include "ui/hinttiming.h"
 #include "ui/resultgrid.h"
 #include "windowfixture.h"

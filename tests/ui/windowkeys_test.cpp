@@ -8,9 +8,9 @@
 #include <QTableView>
 #include <QToolButton>
 
+#include "desktop/captions.h"
 #include "keyfixture.h"
 #include "search/resulttable.h"
-#include "ui/captions.h"
 #include "ui/resultgrid.h"
 
 namespace vex::test {

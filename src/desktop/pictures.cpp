@@ -1,4 +1,4 @@
-#include "ui/pictures.h"
+#include "desktop/pictures.h"
 
 #include <QPainter>
 #include <QPainterPath>

@@ -1,19 +1,10 @@
-#include "ui/captions.h"
+#include "desktop/captions.h"
 
 #include <QAbstractButton>
-#include <QGuiApplication>
 #include <QLabel>
-#include <QScreen>
 #include <QVariant>
 
-#include "ui/scale.h"
-
 namespace vex {
-
-int ScreenDpi() {
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    return screen != nullptr ? qRound(screen->logicalDotsPerInch()) : 96;
-}
 
 void SetLabelText(QLabel* label, const QString& text, const QString& what) {
     label->setText(text);
