@@ -11,12 +11,12 @@
 #include "desktop/endrequest.h"
 #include "desktop/helphandler.h"
 #include "desktop/helplauncher.h"
+#include "desktop/hinttiming.h"
+#include "desktop/qtdialogs.h"
 #include "desktop/qttranslation.h"
 #include "desktop/singleinstance.h"
 #include "desktop/splashcontrol.h"
-#include "ui/hinttiming.h"
 #include "ui/mainwindow.h"
-#include "ui/qtdialogs.h"
 #include "version.h"
 
 namespace vex {

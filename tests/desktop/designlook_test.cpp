@@ -1,13 +1,17 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QFile>
 #include <QFont>
 #include <QFontInfo>
 #include <QLibraryInfo>
+#include <QStyle>
 #include <QTranslator>
 
+#include "desktop/captions.h"
 #include "desktop/designfonts.h"
+#include "desktop/hinttiming.h"
 #include "desktop/qttranslation.h"
 #include "desktop/scale.h"
 
@@ -38,6 +42,13 @@ TEST(DesignLookTest, QtsOwnTextsAreDanishWhereItsTranslationIsInstalled) {
     EXPECT_EQ(QCoreApplication::translate("QLineEdit", "&Copy"), QStringLiteral("&Kopiér"));
     QCoreApplication::removeTranslator(translator);
     delete translator;
+}
+
+TEST(HintTimingTest, HintsWaitAndStayAsTheDesignSays) {
+    InstallHintTiming(*qApp);
+    EXPECT_EQ(qApp->style()->styleHint(QStyle::SH_ToolTip_WakeUpDelay), 1800);
+    EXPECT_EQ(kHintDisplayMs, 3500);
+    EXPECT_EQ(HintDisplayText("a\r\nb"), "a\nb");
 }
 
 TEST(ScaleTest, DesignPixelsScaleByIntegerDivision) {

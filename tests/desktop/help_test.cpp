@@ -12,9 +12,9 @@
 #include "app/appstate.h"
 #include "desktop/helphandler.h"
 #include "desktop/helplauncher.h"
+#include "desktop/qtdialogs.h"
 #include "scripteddialogs.h"
 #include "tempfiles.h"
-#include "ui/qtdialogs.h"
 
 namespace vex {
 namespace {

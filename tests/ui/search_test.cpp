@@ -16,10 +16,10 @@
 #include <QWindow>
 
 #include "desktop/captions.h"
+#include "desktop/qtdialogs.h"
 #include "search/resulttable.h"
 #include "search/searchmessages.h"
 #include "ui/esckey.h"
-#include "ui/qtdialogs.h"
 #include "ui/resultgrid.h"
 #include "windowfixture.h"
 

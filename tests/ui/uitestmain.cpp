@@ -3,7 +3,7 @@
 
 #include <QApplication>
 
-#include "ui/hinttiming.h"
+#include "desktop/hinttiming.h"
 
 int main(int argc, char** argv) {
     // Widget tests run headless, also when the build lists them.

@@ -8,14 +8,12 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSplitter>
-#include <QStyle>
 #include <QTableView>
 #include <QTest>
 #include <QToolButton>
 
 #include "desktop/captions.h"
 #include "search/resulttable.h"
-#include "ui/hinttiming.h"
 #include "ui/resultgrid.h"
 #include "windowfixture.h"
 
@@ -145,12 +143,6 @@ TEST(WindowFrameTest, ThemesDecideTheWindowColourAndTheFlatNavigator) {
         EXPECT_EQ(window->ui().DBNavigator1->isFlat(), !themes);
         window.reset();
     }
-}
-
-TEST(HintTimingTest, HintsWaitAndStayAsTheDesignSays) {
-    EXPECT_EQ(qApp->style()->styleHint(QStyle::SH_ToolTip_WakeUpDelay), 1800);
-    EXPECT_EQ(kHintDisplayMs, 3500);
-    EXPECT_EQ(HintDisplayText("a\r\nb"), "a\nb");
 }
 
 TEST(BundledListsTest, SearchAndSwitchOnTheBundledLists) {

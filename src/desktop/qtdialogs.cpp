@@ -1,4 +1,4 @@
-#include "ui/qtdialogs.h"
+#include "desktop/qtdialogs.h"
 
 #include <QAbstractButton>
 #include <QGuiApplication>

@@ -1,4 +1,4 @@
-#include "ui/hinttiming.h"
+#include "desktop/hinttiming.h"
 
 #include <QApplication>
 #include <QHelpEvent>

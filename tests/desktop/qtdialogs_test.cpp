@@ -13,7 +13,7 @@
 
 #include <functional>
 
-#include "ui/qtdialogs.h"
+#include "desktop/qtdialogs.h"
 
 namespace vex {
 namespace {
