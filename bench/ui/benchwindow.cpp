@@ -38,12 +38,10 @@ const QTemporaryDir& TestListFolder() {
 }
 
 bool Started::start(const QString& folder, const QStringList& parameters) {
-    app.programFolder = folder;
-    app.parameters = parameters;
-    window = std::make_unique<MainWindow>(app, dialogs, &store);
-    StartupEnvironment environment;
-    environment.readThemesActive = [] { return true; };
-    if (FormCreate(*window, environment) != StartupOutcome::Ready) {
+    program.programFolder = folder;
+    program.parameters = parameters;
+    window = std::make_unique<MainWindow>(program, dialogs, &store);
+    if (FormCreate(*window, program, dialogs, &store) != StartupOutcome::Ready) {
         return false;
     }
     window->show();

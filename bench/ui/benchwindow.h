@@ -9,8 +9,8 @@
 #include <memory>
 #include <optional>
 
-#include "app/appstate.h"
 #include "base/dialogs.h"
+#include "config/programstate.h"
 #include "config/userstore.h"
 #include "ui/mainwindow.h"
 
@@ -35,7 +35,7 @@ const QTemporaryDir& TestListFolder();
 // A window started in a program folder with bench dialogs and a store held in memory, and
 // shown.
 struct Started {
-    AppState app;
+    ProgramState program;
     BenchDialogs dialogs;
     MemoryUserStore store;
     std::unique_ptr<MainWindow> window;

@@ -3,9 +3,9 @@
 #include <QApplication>
 #include <QFileInfo>
 
-#include "app/appstate.h"
 #include "app/startup.h"
 #include "app/testevents.h"
+#include "config/programstate.h"
 #include "config/userstorefactory.h"
 #include "desktop/designfonts.h"
 #include "desktop/endrequest.h"
@@ -25,7 +25,7 @@ int RunProgram(QApplication& app) {
     InstallHintTiming(app);
     QGuiApplication::setDesktopFileName(QStringLiteral(VEX_DESKTOP_ID));
 
-    AppState state;
+    ProgramState state;
     state.programFolder = QCoreApplication::applicationDirPath();
     state.programFileName = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
     state.parameters = QCoreApplication::arguments().mid(1);
@@ -61,7 +61,7 @@ int RunProgram(QApplication& app) {
         dialogs.setHelpHandler(request);
         window.setHelpRequest(request);  // F1 and the two help buttons
     };
-    if (FormCreate(window, environment) != StartupOutcome::Ready) {
+    if (FormCreate(window, state, dialogs, userStore.get(), environment) != StartupOutcome::Ready) {
         // No usable data file, or a failed load asked for the end: no window is used.
         while (QApplication::overrideCursor() != nullptr) {
             QApplication::restoreOverrideCursor();

@@ -1,16 +1,9 @@
 #include "app/startup.h"
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QDir>
 #include <QFileInfo>
-#include <QHeaderView>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QPushButton>
 #include <QScreen>
-#include <QTableView>
 
 #include "app/startupmessages.h"
 #include "base/textutil.h"
@@ -18,20 +11,12 @@
 #include "config/datafilenames.h"
 #include "config/inisettings.h"
 #include "config/uservalues.h"
-#include "desktop/captions.h"
-#include "desktop/programversion.h"
 #include "ui/mainwindow.h"
-#include "ui/resultgrid.h"
-#include "ui/statustexts.h"
 #include "ui/windowfit.h"
 
 namespace vex {
 
 namespace {
-
-QString VersionText() {
-    return QStringLiteral("v. ") + FileVersionText(2) + QLatin1Char(' ');
-}
 
 QString WithSeparator(const QString& folder) {
     const QString native = QDir::toNativeSeparators(folder);
@@ -40,22 +25,22 @@ QString WithSeparator(const QString& folder) {
 
 // The INI settings (written with defaults when the file is missing), the help settings, and
 // the names of the two data files from the INI file and the command line.
-void SettleSettingsAndNames(AppState& app, DataState& data) {
+void SettleSettingsAndNames(ProgramState& program, DataState& data) {
     const QString iniPath =
-        QDir(app.programFolder)
-            .filePath(ChangeFileExt(app.programFileName, QStringLiteral(".ini")));
-    app.settings = LoadIniFile(iniPath, app.programFileName);
-    DataFileNames names = DataFileNamesFromIni(app.settings);
-    app.settings = CheckHelpSettings(app.settings, app.programFolder);
+        QDir(program.programFolder)
+            .filePath(ChangeFileExt(program.programFileName, QStringLiteral(".ini")));
+    program.settings = LoadIniFile(iniPath, program.programFileName);
+    DataFileNames names = DataFileNamesFromIni(program.settings);
+    program.settings = CheckHelpSettings(program.settings, program.programFolder);
     const QString helpFile =
-        QDir(app.programFolder)
+        QDir(program.programFolder)
             .filePath(QString::fromUtf16(HelpSubFolderName) + QLatin1Char('/') +
-                      ChangeFileExt(app.programFileName, QStringLiteral(".chm")));
+                      ChangeFileExt(program.programFileName, QStringLiteral(".chm")));
     if (QFileInfo::exists(helpFile)) {
-        app.helpFile = helpFile;
+        program.helpFile = helpFile;
     }
-    const QString p1 = app.parameter(1);
-    const QString p2 = app.parameter(2);
+    const QString p1 = program.parameter(1);
+    const QString p2 = program.parameter(2);
     if (!trimmed32(p1).isEmpty() || !trimmed32(p2).isEmpty()) {
         const CommandLineNames given = ApplyCommandLine(p1, p2, names.primary, names.secondary);
         names.primary = given.primary;
@@ -68,16 +53,15 @@ void SettleSettingsAndNames(AppState& app, DataState& data) {
 
 // At least one of the data files must exist. The file times of those that do are taken,
 // the names of those that do not are dropped.
-bool CheckDataFilesExist(MainWindow& window) {
-    DataState& data = window.data();
+bool CheckDataFilesExist(DataState& data, const QString& programFolder, Dialogs& dialogs) {
     const QFileInfo primary(data.primaryDataFile);
     const QFileInfo secondary(data.secondaryDataFile);
     const bool primaryExists = !data.primaryDataFile.isEmpty() && primary.isFile();
     const bool secondaryExists = !data.secondaryDataFile.isEmpty() && secondary.isFile();
     if (!primaryExists && !secondaryExists) {
-        window.dialogs().show(MissingDataFilesMessage(data.primaryDataFile, data.secondaryDataFile,
-                                                      WithSeparator(window.app().programFolder)));
-        window.dialogs().requestSplashClose();
+        dialogs.show(MissingDataFilesMessage(data.primaryDataFile, data.secondaryDataFile,
+                                             WithSeparator(programFolder)));
+        dialogs.requestSplashClose();
         return false;
     }
     if (primaryExists) {
@@ -94,12 +78,10 @@ bool CheckDataFilesExist(MainWindow& window) {
 }
 
 // The per-user values; the window is centred before a stored position applies.
-void ApplyUserValues(MainWindow& window, const UserValues& user) {
-    AppState& app = window.app();
-    app.list1 = user.list1;
-    app.list2 = user.list2;
-    app.freeTextOption = user.freeTextSearch;
-    app.commentsOption = user.searchOnComments;
+void ApplyUserValues(MainWindow& window, ProgramState& program, const UserValues& user) {
+    program.list1 = user.list1;
+    program.list2 = user.list2;
+    window.SetSearchOptions(user.freeTextSearch, user.searchOnComments);
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         window.move(CentredOnWorkArea(window.size(), screen->availableGeometry()));
     }
@@ -119,49 +101,10 @@ void ApplyUserValues(MainWindow& window, const UserValues& user) {
     }
 }
 
-// The list in view, the option boxes, the result table, hints and the remembered record of the
-// file in use.
-void PrepareFirstView(MainWindow& window) {
-    AppState& app = window.app();
-    DataState& data = window.data();
-    WindowWidgets& ui = window.ui();
-    const bool secondaryInUse = data.currentDataFile == data.secondaryDataFile;
-    app.currentExtendedView = secondaryInUse ? app.list2.extendedView : app.list1.extendedView;
-    window.SetUpViewOfFlag();
-    window.SetStatusPanel(StatusPanel::Sync, QString());
-    window.SetSourceFilePanel();
-
-    ui.chkFreeTextSearch->setChecked(app.freeTextOption);
-    ui.chkSearchOnComments->setChecked(app.commentsOption);
-
-    window.OpenResultTable();
-
-    SetHint(ui.txtSKSkode,
-            QStringLiteral("SKS-kode\r\nKopiér SKS-kode med Ctrl-C eller med dobbeltklik"));
-    SetHint(ui.txtDiagnoseTekst,
-            QStringLiteral("SKS-tekst\r\nKopiér SKS-tekst med Ctrl-C eller med dobbeltklik"));
-    SetHint(ui.DBGrid1, QStringLiteral("Søgeresultater:\r\nKopiér SKS-kode og tekst med Ctrl-C "
-                                       "eller med dobbeltklik"));
-    ui.DBGrid1->horizontalHeader()->setSectionsMovable(false);
-
-    const ListMemory& memory = app.memory(data.isPrimaryInUse());
-    app.searchInput = memory.lastSearchInput;
-    app.currentIndex = memory.indexPointer;
-    app.searchTimeText = memory.searchTimeText;
-    if (app.currentIndex < 0 || app.currentIndex >= data.current.size()) {
-        app.currentIndex = 0;
-    }
-    window.ShowCurrentRecord();
-}
-
 }  // namespace
 
-StartupOutcome FormCreate(MainWindow& window, const StartupEnvironment& environment) {
-    AppState& app = window.app();
-    DataState& data = window.data();
-    WindowWidgets& ui = window.ui();
-    Dialogs& dialogs = window.dialogs();
-
+StartupOutcome FormCreate(MainWindow& window, ProgramState& program, Dialogs& dialogs,
+                          UserStore* userStore, const StartupEnvironment& environment) {
     // The user cannot change the width; the busy pointer stays until the window is first
     // activated. From here on F1 and the Help buttons reach the help handler.
     window.setFixedWidth(window.width() + 2);
@@ -170,43 +113,38 @@ StartupOutcome FormCreate(MainWindow& window, const StartupEnvironment& environm
         environment.installHelpHandler();
     }
     // Relative file names (INI values, data files) are relative to the program folder.
-    QDir::setCurrent(app.programFolder);
-    window.setWindowTitle(kWindowCaption);
-    SetLabelCaption(ui.lblVersion, VersionText(), kVersionWhat);
+    QDir::setCurrent(program.programFolder);
+    window.SetCaptions();
 
-    SettleSettingsAndNames(app, data);
-    SetGridThemed(ui.DBGrid1, app.settings.dbGridWinTheme);
-    if (!CheckDataFilesExist(window)) {
+    DataState data;
+    SettleSettingsAndNames(program, data);
+    window.ApplyGridTheme();
+    if (!CheckDataFilesExist(data, program.programFolder, dialogs)) {
         return StartupOutcome::EndNow;
     }
     // The edit switch "/E" is acknowledged and otherwise ignored.
-    if (HasEditSwitch(app.parameter(1), app.parameter(2), app.parameter(3))) {
+    if (HasEditSwitch(program.parameter(1), program.parameter(2), program.parameter(3))) {
         dialogs.show(EditSwitchMessage());
     }
 
     // The desktop's visual theme and the INI colour decide the window's colours.
-    app.themesActive = environment.readThemesActive ? environment.readThemesActive() : true;
+    program.themesActive = environment.readThemesActive ? environment.readThemesActive() : true;
     if (const std::optional<RgbColor> colour =
-            ParseCustomWindowColor(app.settings.formCustomColorRGB)) {
-        app.customWindowColor = *colour;
+            ParseCustomWindowColor(program.settings.formCustomColorRGB)) {
+        program.customWindowColor = *colour;
     }
     window.ApplyWindowColour();
     window.FormPaint();  // the navigator's look follows the themes from the start
 
-    if (window.userStore() != nullptr) {
-        ApplyUserValues(window, LoadUserValues(*window.userStore()));
-    } else {
-        ApplyUserValues(window, UserValues{});
-    }
+    ApplyUserValues(window, program,
+                    userStore != nullptr ? LoadUserValues(*userStore) : UserValues{});
 
-    data.programFolder = WithSeparator(app.programFolder);
+    data.programFolder = WithSeparator(program.programFolder);
     if (RunStartupLoadSequence(data, dialogs) == LoadSequenceOutcome::EndNow) {
         return StartupOutcome::EndNow;
     }
-    ui.btnAlternateDatalist->setEnabled(data.alternateEnabled);
-    window.ApplyFieldNames();
-
-    PrepareFirstView(window);
+    window.UseDataLists(std::move(data));
+    window.SetUpFirstView();
     return dialogs.endOfProgramRequested() ? StartupOutcome::EndRequested : StartupOutcome::Ready;
 }
 

@@ -4,7 +4,10 @@
 
 namespace vex {
 
+class Dialogs;
 class MainWindow;
+struct ProgramState;
+class UserStore;
 
 // What the start-up takes from its surroundings besides the program's state: seams for the
 // parts that come from the desktop.
@@ -25,8 +28,10 @@ enum class StartupOutcome {
 // folder, captions, INI file, help settings, data file names from the INI file and the command
 // line, the existence check, the edit switch, the visual theme, the per-user values, loading
 // of the data lists, the initial view, the option boxes, the result table, hints, and the
-// remembered record. The program folder, parameters, dialogs and per-user store come with
-// the window's AppState and constructor.
-StartupOutcome FormCreate(MainWindow& window, const StartupEnvironment& environment);
+// remembered record. The program's folder and parameters come with its state; the settings
+// and the per-user values of the lists go there. userStore may be nullptr (nothing
+// remembered).
+StartupOutcome FormCreate(MainWindow& window, ProgramState& program, Dialogs& dialogs,
+                          UserStore* userStore, const StartupEnvironment& environment = {});
 
 }  // namespace vex

@@ -1,6 +1,6 @@
 #include "app/startupmessages.h"
 
-#include "app/appstate.h"
+#include "config/programstate.h"
 
 namespace vex {
 

@@ -4,9 +4,9 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 
-#include "app/appstate.h"
 #include "base/textutil.h"
 #include "config/inisettings.h"
+#include "config/programstate.h"
 #include "desktop/helplauncher.h"
 
 namespace vex {
@@ -49,30 +49,30 @@ Message MissingLocalHelpMessage(const QString& helpFileName, const QString& iniF
 }
 
 QString HelpHandler::localHelpPath() const {
-    QString folder = QDir::toNativeSeparators(app_.programFolder);
+    QString folder = QDir::toNativeSeparators(program_.programFolder);
     if (!folder.endsWith(QDir::separator())) {
         folder += QDir::separator();
     }
-    return folder + ChangeFileExt(app_.programFileName, QStringLiteral(".chm"));
+    return folder + ChangeFileExt(program_.programFileName, QStringLiteral(".chm"));
 }
 
 void HelpHandler::HandleHelpRequest(int helpContext) {
-    IniSettings& settings = app_.settings;
+    IniSettings& settings = program_.settings;
     // Any value but "1" means the web pages (the start-up leaves "0" or "1").
     if (trimmed32(settings.useLocalHTMLHelp) == QLatin1String("1")) {
         const QString path = localHelpPath();
         if (QFileInfo(path).isFile()) {
-            app_.helpFile = path;
+            program_.helpFile = path;
             launcher_.openCompiledHelp(path, helpContext);
             return;
         }
-        dialogs_.show(
-            MissingLocalHelpMessage(ChangeFileExt(app_.programFileName, QStringLiteral(".chm")),
-                                    ChangeFileExt(app_.programFileName, QStringLiteral(".ini"))));
+        dialogs_.show(MissingLocalHelpMessage(
+            ChangeFileExt(program_.programFileName, QStringLiteral(".chm")),
+            ChangeFileExt(program_.programFileName, QStringLiteral(".ini"))));
         settings.useLocalHTMLHelp = QStringLiteral("0");
     }
     settings.location.replace(QLatin1Char('\\'), QLatin1Char('/'));
-    launcher_.openUrl(WebHelpTarget(LocationToOpen(settings.location, app_.programFolder),
+    launcher_.openUrl(WebHelpTarget(LocationToOpen(settings.location, program_.programFolder),
                                     settings.indexFile, settings.omitHtmlFilePrefix));
 }
 

@@ -6,7 +6,7 @@
 
 namespace vex {
 
-struct AppState;
+struct ProgramState;
 class HelpLauncher;
 
 // Help contexts: F1 and the two help buttons ask for the program's help; the Help button of a
@@ -30,10 +30,10 @@ Message MissingLocalHelpMessage(const QString& helpFileName, const QString& iniF
 // opens the web help's entry page; a relative local location is taken in the program folder.
 class HelpHandler {
 public:
-    // The help settings, the help file and the program's folder and name come from app and
-    // stay there; the handler updates them as requests go by.
-    HelpHandler(AppState& app, Dialogs& dialogs, HelpLauncher& launcher)
-        : app_(app), dialogs_(dialogs), launcher_(launcher) {}
+    // The help settings, the help file and the program's folder and name come from the
+    // program's state and stay there; the handler updates them as requests go by.
+    HelpHandler(ProgramState& program, Dialogs& dialogs, HelpLauncher& launcher)
+        : program_(program), dialogs_(dialogs), launcher_(launcher) {}
 
     void HandleHelpRequest(int helpContext);
     // btnHelp, btnHelpGlyph and F1.
@@ -43,7 +43,7 @@ public:
     QString localHelpPath() const;
 
 private:
-    AppState& app_;
+    ProgramState& program_;
     Dialogs& dialogs_;
     HelpLauncher& launcher_;
 };

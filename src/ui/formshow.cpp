@@ -101,8 +101,8 @@ void MainWindow::FormShow() {
 
     LayOutStatusPanels(ui_, scale_);
 
-    app_.lastSearchTime = SearchTimeFromText(app_.searchTimeText);
-    if (state_.tableOpen && app_.lastSearchTime >= 0 && app_.lastSearchTime < 5) {
+    state_.lastSearchTime = SearchTimeFromText(state_.searchTimeText);
+    if (state_.tableOpen && state_.lastSearchTime >= 0 && state_.lastSearchTime < 5) {
         RerunSearch();
     }
 
@@ -127,10 +127,10 @@ void MainWindow::FormClose() {
         return;
     }
     UserValuesToStore values;
-    values.list1 = app_.list1;
-    values.list2 = app_.list2;
+    values.list1 = program_.list1;
+    values.list2 = program_.list2;
     values.list1InUse = data_.isPrimaryInUse();
-    values.searchInput = app_.searchInput;
+    values.searchInput = state_.searchInput;
     values.positionTop = pos().y();
     values.positionLeft = pos().x();
     values.formHeight = height();

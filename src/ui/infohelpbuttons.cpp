@@ -25,7 +25,7 @@ QString FullDataFilePath(const QString& programFolder, const QString& dataFile) 
 void MainWindow::btnInfoClick() {
     InformationInputs inputs;
     inputs.programFolder = data_.programFolder;
-    inputs.currentDataFile = FullDataFilePath(app_.programFolder, data_.currentDataFile);
+    inputs.currentDataFile = FullDataFilePath(program_.programFolder, data_.currentDataFile);
     inputs.currentFileTime = data_.currentFileTime;
     inputs.info = data_.info;
     dialogs_.show(InformationMessage(inputs, data_.locale));

@@ -49,7 +49,7 @@ void MainWindow::SetUpExtendedView() {
 }
 
 void MainWindow::SetUpViewOfFlag() {
-    if (app_.currentExtendedView != ListView::Extended && !data_.shortList.isEmpty()) {
+    if (state_.currentExtendedView != ListView::Extended && !data_.shortList.isEmpty()) {
         SetUpShortView();
     } else {
         SetUpExtendedView();
@@ -66,12 +66,12 @@ void MainWindow::btnListSelectClick() {
         return;
     }
     state_.gridFollow = false;
-    if (app_.currentIndex < 0) {
-        app_.currentIndex = 0;
+    if (state_.currentIndex < 0) {
+        state_.currentIndex = 0;
     }
     QString code;
-    if (app_.currentIndex < data_.current.size()) {
-        const QString& line = data_.current.at(app_.currentIndex);
+    if (state_.currentIndex < data_.current.size()) {
+        const QString& line = data_.current.at(state_.currentIndex);
         const qsizetype tab = line.indexOf(QLatin1Char('\t'));
         code = tab >= 0 ? line.left(tab) : QString();
     }
@@ -84,18 +84,18 @@ void MainWindow::btnListSelectClick() {
                                       QStringLiteral(" udtræk.")});
         return;
     }
-    if (app_.currentExtendedView == ListView::Extended) {
+    if (state_.currentExtendedView == ListView::Extended) {
         SetUpShortView();
-        app_.currentExtendedView = ListView::Short;
+        state_.currentExtendedView = ListView::Short;
     } else {
         SetUpExtendedView();
-        app_.currentExtendedView = ListView::Extended;
+        state_.currentExtendedView = ListView::Extended;
     }
-    ListMemory& memory = app_.memory(data_.isPrimaryInUse());
-    memory.extendedView = app_.currentExtendedView;
-    app_.currentIndex = IndexOfCode(data_.current, code);
+    ListMemory& memory = program_.memory(data_.isPrimaryInUse());
+    memory.extendedView = state_.currentExtendedView;
+    state_.currentIndex = IndexOfCode(data_.current, code);
     ShowCurrentRecord();
-    memory.indexPointer = app_.currentIndex;
+    memory.indexPointer = state_.currentIndex;
     ui_.btnSearch->setFocus();
     RerunSearch();
 }
@@ -106,28 +106,28 @@ void MainWindow::btnAlternateDatalistClick() {
     }
     state_.gridFollow = false;
     const bool leavingPrimary = data_.isPrimaryInUse();
-    ListMemory& leaving = app_.memory(leavingPrimary);
-    leaving.lastSearchInput = app_.searchInput;
-    leaving.extendedView = app_.currentExtendedView;
-    leaving.indexPointer = app_.currentIndex;
+    ListMemory& leaving = program_.memory(leavingPrimary);
+    leaving.lastSearchInput = state_.searchInput;
+    leaving.extendedView = state_.currentExtendedView;
+    leaving.indexPointer = state_.currentIndex;
 
     MakeFileCurrent(data_, leavingPrimary ? DataFileRole::Secondary : DataFileRole::Primary);
     ApplyFieldNames();
-    ListMemory& entering = app_.memory(!leavingPrimary);
+    ListMemory& entering = program_.memory(!leavingPrimary);
     if (data_.shortList.isEmpty()) {
         entering.extendedView = ListView::Extended;
     }
-    app_.currentExtendedView = entering.extendedView;
-    app_.currentIndex = entering.indexPointer;
-    app_.searchInput = entering.lastSearchInput;
+    state_.currentExtendedView = entering.extendedView;
+    state_.currentIndex = entering.indexPointer;
+    state_.searchInput = entering.lastSearchInput;
 
-    if (app_.currentExtendedView == ListView::Extended) {
+    if (state_.currentExtendedView == ListView::Extended) {
         SetUpExtendedView();
     } else {
         SetUpShortView();
     }
-    if (app_.currentIndex < 0 || app_.currentIndex >= data_.current.size()) {
-        app_.currentIndex = 0;
+    if (state_.currentIndex < 0 || state_.currentIndex >= data_.current.size()) {
+        state_.currentIndex = 0;
     }
     ShowCurrentRecord();
     SetStatusPanel(StatusPanel::Sync, QString());

@@ -34,9 +34,10 @@ QAccessibleInterface* MainWindowAccessible(const QString& className, QObject* ob
 
 }  // namespace
 
-MainWindow::MainWindow(AppState& app, Dialogs& dialogs, UserStore* userStore, QWidget* parent)
+MainWindow::MainWindow(ProgramState& program, Dialogs& dialogs, UserStore* userStore,
+                       QWidget* parent)
     : QWidget(parent),
-      app_(app),
+      program_(program),
       dialogs_(dialogs),
       userStore_(userStore),
       scale_(ScreenDpi()),
@@ -135,7 +136,7 @@ void MainWindow::FormActivate() {
 }
 
 void MainWindow::FormPaint() {
-    const bool flat = !app_.themesActive;
+    const bool flat = !program_.themesActive;
     if (ui_.DBNavigator1->isFlat() != flat) {
         ui_.DBNavigator1->setFlat(flat);
     }
@@ -161,10 +162,10 @@ void MainWindow::chkKorteListeClick() {
 }
 
 void MainWindow::ApplyWindowColour() {
-    if (!app_.themesActive) {
+    if (!program_.themesActive) {
         return;
     }
-    const RgbColor c = app_.customWindowColor;
+    const RgbColor c = program_.customWindowColor;
     QPalette pal = palette();
     pal.setColor(QPalette::Window, QColor(c.red, c.green, c.blue));
     setPalette(pal);

@@ -5,7 +5,7 @@
 #include <functional>
 #include <memory>
 
-#include "app/appstate.h"
+#include "config/programstate.h"
 #include "data/loading.h"
 #include "desktop/scale.h"
 #include "ui/windowwidgets.h"
@@ -27,8 +27,23 @@ struct RunStats {
     qint64 longestEventGapMs = 0;  // longest stretch without processing events
 };
 
+// The window's caption.
+inline const QString kWindowCaption = QStringLiteral(" Vex Diagnoseliste-program");
+
 // State of the main window that lives as long as the window.
 struct WindowState {
+    // The list in use as the window shows it.
+    ListView currentExtendedView = ListView::Short;  // the list meant to be in view
+    int currentIndex = 0;        // index of the shown record in the list in view
+    QString searchInput;         // the current search string
+    int operatorCount = -1;      // logical operators found by the last normalisation
+    double lastSearchTime = -1;  // seconds of the last search on this list, -1 for none
+    QString searchTimeText;      // the restored search time of the list in use
+
+    // The two search options.
+    bool freeTextOption = false;
+    bool commentsOption = false;
+
     bool gridFollow = false;            // the record display follows the grid's current row
     bool resultsFound = false;          // the last run left rows in the result table
     bool currentShortListFlag = false;  // short-list flag of the shown record
@@ -50,18 +65,29 @@ class MainWindow : public QWidget {
     Q_OBJECT
 
 public:
-    MainWindow(AppState& app, Dialogs& dialogs, UserStore* userStore, QWidget* parent = nullptr);
+    MainWindow(ProgramState& program, Dialogs& dialogs, UserStore* userStore,
+               QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    AppState& app() { return app_; }
     DataState& data() { return data_; }
     Dialogs& dialogs() { return dialogs_; }
     WindowWidgets& ui() { return ui_; }
     WindowState& windowState() { return state_; }
+    const WindowState& state() const { return state_; }
     ResultTable& results() { return *results_; }
     EscKeyTracker& escKey() { return *esc_; }
     const Scale& scale() const { return scale_; }
-    UserStore* userStore() { return userStore_; }
+
+    // The start-up sets the window up through these, in this order (after the window's fixed
+    // width): its caption and version, the grid's look after the INI file, the window's colour
+    // and the navigator's look, the search options remembered for the user, the loaded data
+    // lists, and the first view (the list in view, the option boxes, the result table, the
+    // hints and the remembered record of the file in use).
+    void SetCaptions();
+    void ApplyGridTheme();
+    void SetSearchOptions(bool freeText, bool comments);
+    void UseDataLists(DataState data);
+    void SetUpFirstView();
 
     // Record display.
     void ShowCurrentRecord();
@@ -161,7 +187,7 @@ private:
     void WarmNextIndex();
     int CurrentGridRow() const;
 
-    AppState& app_;
+    ProgramState& program_;
     Dialogs& dialogs_;
     UserStore* userStore_;
     Scale scale_;

@@ -7,22 +7,22 @@ namespace vex {
 
 void MainWindow::btnFirstClick() {
     SetStatusPanel(StatusPanel::Sync, QString());
-    app_.currentIndex = 0;
+    state_.currentIndex = 0;
     ShowCurrentRecord();
 }
 
 void MainWindow::btnPriorClick() {
     SetStatusPanel(StatusPanel::Sync, QString());
-    if (app_.currentIndex > 0) {
-        --app_.currentIndex;
+    if (state_.currentIndex > 0) {
+        --state_.currentIndex;
     }
     ShowCurrentRecord();
 }
 
 void MainWindow::btnNextClick() {
     SetStatusPanel(StatusPanel::Sync, QString());
-    if (app_.currentIndex < data_.current.size() - 1) {
-        ++app_.currentIndex;
+    if (state_.currentIndex < data_.current.size() - 1) {
+        ++state_.currentIndex;
     }
     ShowCurrentRecord();
 }
@@ -30,7 +30,7 @@ void MainWindow::btnNextClick() {
 void MainWindow::btnLastClick() {
     SetStatusPanel(StatusPanel::Sync, QString());
     // An empty list leaves the index at 0, never below.
-    app_.currentIndex = qMax(0, int(data_.current.size()) - 1);
+    state_.currentIndex = qMax(0, int(data_.current.size()) - 1);
     ShowCurrentRecord();
 }
 

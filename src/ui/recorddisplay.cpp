@@ -55,10 +55,10 @@ void ShowText(QLineEdit* field, const QString& text) {
 
 void MainWindow::ShowCurrentRecord() {
     const QStringList& list = data_.current;
-    if (app_.currentIndex < 0 || app_.currentIndex >= list.size()) {
+    if (state_.currentIndex < 0 || state_.currentIndex >= list.size()) {
         return;  // callers keep the index within the list; nothing to show otherwise
     }
-    const DecodedRecord record = DecodeRecord(list.at(app_.currentIndex));
+    const DecodedRecord record = DecodeRecord(list.at(state_.currentIndex));
     ui_.txtSKSkode->setText(record.code);
     ui_.txtSKSkode->setCursorPosition(0);
     ShowText(ui_.txtDiagnoseTekst, record.text);
@@ -70,8 +70,8 @@ void MainWindow::ShowCurrentRecord() {
     ShowText(ui_.txtStikord, record.keywords);
     ShowText(ui_.txtKommentarer, record.comments);
     SetLabelCaption(ui_.lblRedigeret, record.editDate, data_.fieldNames[8]);
-    SetStatusPanel(StatusPanel::Record, RecordPanelText(app_.currentIndex, int(list.size())));
-    app_.memory(data_.isPrimaryInUse()).indexPointer = app_.currentIndex;
+    SetStatusPanel(StatusPanel::Record, RecordPanelText(state_.currentIndex, int(list.size())));
+    program_.memory(data_.isPrimaryInUse()).indexPointer = state_.currentIndex;
 }
 
 int MainWindow::CurrentGridRow() const {
@@ -89,9 +89,9 @@ void MainWindow::SyncRecordWithGrid() {
     if (state_.gridFollow && state_.resultsFound && rows > 0 && row >= 0) {
         const qsizetype found =
             FindTerm(data_.current, results_->code(row), FindMode::CodeLookUp, 0,
-                     SearchOptions{app_.freeTextOption, app_.commentsOption});
+                     SearchOptions{state_.freeTextOption, state_.commentsOption});
         if (found >= 0) {
-            app_.currentIndex = int(found);
+            state_.currentIndex = int(found);
             ShowCurrentRecord();
             synced = true;
         }

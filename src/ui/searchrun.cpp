@@ -90,7 +90,7 @@ RunStatus MainWindow::RunSearch() {
                                                          : GridColourScheme::Secondary));
     SetLabelCaption(ui_.lblSearchESC, SearchEscHintText());
     ui_.lblSearchESC->hide();
-    ShowAppliedSearchString(app_.searchInput);
+    ShowAppliedSearchString(state_.searchInput);
     // Disabling the focused button would pass the focus on to the grid, as if the user had
     // entered it; the focus is put back on the button at the end.
     if (ui_.btnSearch->hasFocus()) {
@@ -107,12 +107,12 @@ RunStatus MainWindow::RunSearch() {
 
     WindowRunHook hook(*this);
     const RunOutcome run =
-        engine_->run(data_.current, app_.searchInput, app_.operatorCount,
-                     SearchOptions{app_.freeTextOption, app_.commentsOption}, *results_, hook);
+        engine_->run(data_.current, state_.searchInput, state_.operatorCount,
+                     SearchOptions{state_.freeTextOption, state_.commentsOption}, *results_, hook);
 
     state_.resultsFound = run.resultsFound;
-    app_.searchInput = run.searchInput;
-    ShowAppliedSearchString(app_.searchInput);
+    state_.searchInput = run.searchInput;
+    ShowAppliedSearchString(state_.searchInput);
     ui_.btnSearch->setEnabled(true);
     if (!state_.closeRequested) {
         ui_.btnSearch->setFocus();
@@ -121,13 +121,13 @@ RunStatus MainWindow::RunSearch() {
     ui_.btnAlternateDatalist->setEnabled(!data_.primaryDataFile.isEmpty() &&
                                          !data_.secondaryDataFile.isEmpty());
     if (run.paused) {
-        app_.lastSearchTime = -1;
+        state_.lastSearchTime = -1;
     } else {
-        app_.lastSearchTime = run.lastSearchTime;
+        state_.lastSearchTime = run.lastSearchTime;
         SetLabelCaption(ui_.lblSearchESC, ElapsedTimeText(run.lastSearchTime), kSearchTimeWhat);
         ui_.lblSearchESC->show();
     }
-    app_.memory(primary).searchTime = app_.lastSearchTime;
+    program_.memory(primary).searchTime = state_.lastSearchTime;
     AttachResultTable();
     SetGridColumnWidths(ui_.DBGrid1, scale_);
     QApplication::restoreOverrideCursor();

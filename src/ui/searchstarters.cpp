@@ -26,17 +26,17 @@ bool HasFreeTextMark(const QString& searchInput) {
 
 bool MainWindow::NormalizeSearchInput() {
     NormalizeInput input;
-    input.searchInput = app_.searchInput;
-    input.freeText = app_.freeTextOption;
+    input.searchInput = state_.searchInput;
+    input.freeText = state_.freeTextOption;
     input.comments = ui_.chkSearchOnComments->isChecked();
     input.primaryInUse = data_.isPrimaryInUse();
-    input.entryAutoDPrefix = app_.settings.entryAutoDPrefix;
+    input.entryAutoDPrefix = program_.settings.entryAutoDPrefix;
     input.locale = QLocale::system();
     const NormalizeOutcome outcome = NormalizeSearchString(input);
-    app_.commentsOption = input.comments;
-    app_.searchInput = outcome.searchInput;
+    state_.commentsOption = input.comments;
+    state_.searchInput = outcome.searchInput;
     if (outcome.operatorCount) {
-        app_.operatorCount = *outcome.operatorCount;
+        state_.operatorCount = *outcome.operatorCount;
     }
     if (outcome.message) {
         dialogs_.show(*outcome.message);
@@ -56,12 +56,12 @@ void MainWindow::btnSearchClick() {
     }
     state_.gridFollow = true;
     const std::optional<QString> typed =
-        dialogs_.inputText(kApplicationTitle, SearchPromptText(), app_.searchInput);
+        dialogs_.inputText(kApplicationTitle, SearchPromptText(), state_.searchInput);
     if (!typed) {
         return;
     }
-    app_.searchInput = trimmed32(*typed);
-    if (app_.searchInput.isEmpty()) {
+    state_.searchInput = trimmed32(*typed);
+    if (state_.searchInput.isEmpty()) {
         ShowAppliedSearchString(EmptySearchStringText());
         dialogs_.show(EmptySearchStringWarning());
         return;
@@ -70,8 +70,8 @@ void MainWindow::btnSearchClick() {
         ShowAppliedSearchString(RejectedSearchStringText());
         return;
     }
-    if (HasFreeTextMark(app_.searchInput) && app_.freeTextOption) {
-        if (dialogs_.show(FreeTextWarning(app_.searchInput, false)) == ButtonCancel) {
+    if (HasFreeTextMark(state_.searchInput) && state_.freeTextOption) {
+        if (dialogs_.show(FreeTextWarning(state_.searchInput, false)) == ButtonCancel) {
             SetLabelCaption(ui_.lblSearchESC, SearchAbortedText());
             ui_.lblSearchESC->show();
             return;
@@ -85,8 +85,8 @@ void MainWindow::btnSearchClick() {
     }
     // An aborted run (ESC or the window closing) says nothing about matches.
     if (status != RunStatus::Aborted && results_->count() == 0) {
-        dialogs_.show(NoMatchMessage(app_.searchInput, app_.freeTextOption, app_.commentsOption,
-                                     app_.operatorCount));
+        dialogs_.show(NoMatchMessage(state_.searchInput, state_.freeTextOption,
+                                     state_.commentsOption, state_.operatorCount));
     }
 }
 
@@ -96,11 +96,11 @@ void MainWindow::chkFreeTextSearchClick() {
         // A run is going on: the box keeps the state the run searches with. The program sets
         // a box with its signals blocked, so that its handler does not run again.
         const QSignalBlocker quiet(box);
-        box->setChecked(app_.freeTextOption);
+        box->setChecked(state_.freeTextOption);
         return;
     }
     state_.gridFollow = false;
-    app_.freeTextOption = box->isChecked();
+    state_.freeTextOption = box->isChecked();
     if (!state_.tableOpen) {
         return;
     }
@@ -108,9 +108,9 @@ void MainWindow::chkFreeTextSearchClick() {
         ShowAppliedSearchString(RejectedSearchStringText());
         return;
     }
-    if (HasFreeTextMark(app_.searchInput) && app_.freeTextOption) {
-        if (dialogs_.show(FreeTextWarning(app_.searchInput, true)) == ButtonCancel) {
-            app_.freeTextOption = false;
+    if (HasFreeTextMark(state_.searchInput) && state_.freeTextOption) {
+        if (dialogs_.show(FreeTextWarning(state_.searchInput, true)) == ButtonCancel) {
+            state_.freeTextOption = false;
             ui_.lblSearchESC->show();
             const QSignalBlocker quiet(box);
             box->setChecked(false);
@@ -126,11 +126,11 @@ void MainWindow::chkSearchOnCommentsClick() {
     QCheckBox* box = ui_.chkSearchOnComments;
     if (state_.runInProgress) {
         const QSignalBlocker quiet(box);
-        box->setChecked(app_.commentsOption);
+        box->setChecked(state_.commentsOption);
         return;
     }
     state_.gridFollow = false;
-    app_.commentsOption = box->isChecked();
+    state_.commentsOption = box->isChecked();
     if (!state_.tableOpen) {
         return;
     }

@@ -66,7 +66,7 @@ TEST(FirstShowTest, HintsPanelsFloatingButtonsAndFocus) {
     WindowFixture f;
     f.writeList("ICD10vex.txt", kRecords);
     ASSERT_EQ(f.startAndShow(), StartupOutcome::Ready);
-    WindowWidgets& ui = f.ui();
+    const WindowWidgets& ui = f.ui();
     const Scale& s = f.window().scale();
     EXPECT_EQ(ui.chkKorteListe->toolTip(), "Viser om koden er inkluderet i selektionen KorteListe");
     EXPECT_EQ(ui.btnListSelect->toolTip(), "Skifter mellem KorteListe og Udvidede Liste");

@@ -28,7 +28,7 @@ QString Applied(ProgramRun& run) {
 }
 
 QColor WindowColour(ProgramRun& run) {
-    return run.window->palette().color(QPalette::Window);
+    return run.window().palette().color(QPalette::Window);
 }
 
 TEST(IniFolderTest, MissingFileIsWrittenWithItsDefaultsAndReadBack) {
@@ -52,9 +52,9 @@ TEST(IniFolderTest, MissingFileIsWrittenWithItsDefaultsAndReadBack) {
     EXPECT_EQ(FolderEntries(folder.folder()), (QStringList{"ICD10vex.txt", "vexdiagnose.ini"}));
 
     // The run uses the file's values, not the built-in ones.
-    EXPECT_EQ(run->app.customWindowColor, (RgbColor{240, 240, 240}));
+    EXPECT_EQ(run->program.customWindowColor, (RgbColor{240, 240, 240}));
     EXPECT_EQ(WindowColour(*run), QColor(240, 240, 240));
-    EXPECT_EQ(run->app.settings.entryAutoDPrefix, "1");
+    EXPECT_EQ(run->program.settings.entryAutoDPrefix, "1");
     run->search("a00.1");
     EXPECT_EQ(Applied(*run), "Anvendt søgestreng: [ DA001 ]");
     EXPECT_EQ(run->gridCodes(), QStringList{"DA001"});
@@ -128,8 +128,8 @@ TEST(IniFolderTest, FolderThatTakesNoFileGivesTheBuiltInValuesSilently) {
         ASSERT_EQ(run->outcome, StartupOutcome::Ready);
         EXPECT_TRUE(run->dialogs.shown.isEmpty());
         EXPECT_FALSE(QFile::exists(QDir(programFolder).filePath("vexdiagnose.ini")));
-        EXPECT_EQ(run->app.settings, IniSettings{});
-        EXPECT_EQ(run->app.customWindowColor, (RgbColor{235, 235, 235}));
+        EXPECT_EQ(run->program.settings, IniSettings{});
+        EXPECT_EQ(run->program.customWindowColor, (RgbColor{235, 235, 235}));
         EXPECT_EQ(WindowColour(*run), QColor(235, 235, 235));
         run->search("a00.1");  // no "D" in front without the file's EntryAutoDPrefix
         EXPECT_EQ(Applied(*run), "Anvendt søgestreng: [ A001 ]");
@@ -197,7 +197,7 @@ TEST(IniFolderTest, DataFileNamesComeFromTheFile) {
         const QString primary = QString(c.primary).replace("$ABS", folder.folder());
         auto run = folder.start();
         ASSERT_EQ(run->outcome, StartupOutcome::Ready) << c.what;
-        const DataState& data = run->window->data();
+        const DataState& data = run->window().data();
         EXPECT_EQ(data.primaryDataFile, primary) << c.what;
         EXPECT_EQ(data.secondaryDataFile, c.secondary) << c.what;
         EXPECT_EQ(data.currentDataFile, primary) << c.what;

@@ -1,42 +1,10 @@
 #include "programrun.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QPushButton>
-#include <QTest>
-
-#include "search/resulttable.h"
-#include "tempfiles.h"
 
 namespace vex::test {
-
-ProgramRun::~ProgramRun() {
-    window.reset();
-    while (QApplication::overrideCursor() != nullptr) {
-        QApplication::restoreOverrideCursor();
-    }
-}
-
-void ProgramRun::search(const QString& typed) {
-    dialogs.setNextInput(typed);
-    QTest::mouseClick(ui().btnSearch, Qt::LeftButton);
-}
-
-QStringList ProgramRun::gridCodes() const {
-    QStringList codes;
-    const ResultTable& table = window->results();
-    for (int row = 0; row < table.rowCount(); ++row) {
-        codes << table.code(row);
-    }
-    return codes;
-}
-
-void ProgramRun::close() {
-    window->close();
-    QApplication::processEvents();
-}
 
 ProgramFolder::ProgramFolder() {
     hadConfigHome_ = qEnvironmentVariableIsSet("XDG_CONFIG_HOME");
@@ -53,10 +21,7 @@ ProgramFolder::~ProgramFolder() {
 }
 
 QString ProgramFolder::writeList(const QString& name, const QStringList& records) {
-    QStringList lines{HeaderLine(), QStringLiteral("0000\t\t01-10-2018 - Testudgiver")};
-    lines << records;
-    return writeFile(
-        name, QByteArray("\xEF\xBB\xBF") + lines.join(QStringLiteral("\r\n")).toUtf8() + "\r\n");
+    return writeFile(name, ListFileBytes(records));
 }
 
 QString ProgramFolder::writeFile(const QString& name, const QByteArray& bytes) {
@@ -89,17 +54,10 @@ void ProgramFolder::writeStore(const QByteArray& bytes) {
 std::unique_ptr<ProgramRun> ProgramFolder::start(const QStringList& parameters, bool show,
                                                  const QString& programFolder) {
     auto run = std::make_unique<ProgramRun>();
-    run->app.programFolder = programFolder.isEmpty() ? folder() : programFolder;
-    run->app.programFileName = QStringLiteral("vexdiagnose");
-    run->app.parameters = parameters;
     run->store = std::make_unique<RegFileUserStore>();
-    run->window = std::make_unique<MainWindow>(run->app, run->dialogs, run->store.get());
-    StartupEnvironment environment;
-    environment.readThemesActive = [] { return true; };
-    run->outcome = FormCreate(*run->window, environment);
-    if (show && run->outcome == StartupOutcome::Ready) {
-        run->window->show();
-        QApplication::processEvents();
+    run->startIn(programFolder.isEmpty() ? folder() : programFolder, parameters, run->store.get());
+    if (show) {
+        run->show();
     }
     return run;
 }

@@ -7,32 +7,16 @@
 
 #include <memory>
 
-#include "app/appstate.h"
-#include "app/startup.h"
 #include "config/regfileuserstore.h"
-#include "ui/mainwindow.h"
 #include "windowfixture.h"
 
 namespace vex::test {
 
-// One run of the program inside a test: fresh settings and state, dialogs that record what
-// the user saw, the per-user store read from the user's store file, and the main window.
-struct ProgramRun {
-    AppState app;
-    ActingDialogs dialogs;
+// One run of the program inside a test: a window run whose per-user store is read from the
+// user's store file.
+struct ProgramRun : WindowRun {
+    ~ProgramRun() override { end(); }
     std::unique_ptr<RegFileUserStore> store;
-    std::unique_ptr<MainWindow> window;
-    StartupOutcome outcome = StartupOutcome::EndNow;
-
-    ~ProgramRun();
-
-    WindowWidgets& ui() { return window->ui(); }
-    // Types the search string into the input dialog of the Search button.
-    void search(const QString& typed);
-    // The codes of the result grid, top to bottom.
-    QStringList gridCodes() const;
-    // Closes the window as the user does (the per-user values are stored).
-    void close();
 };
 
 // A program folder and a user's configuration folder of their own, in which the program can be

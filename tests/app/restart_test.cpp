@@ -56,10 +56,10 @@ struct ListSnapshot {
 };
 
 ListSnapshot Snapshot(ProgramRun& run) {
-    return {run.window->data().currentDataFile,
-            run.app.currentExtendedView,
-            run.app.currentIndex,
-            run.app.searchInput,
+    return {run.window().data().currentDataFile,
+            run.window().state().currentExtendedView,
+            run.window().state().currentIndex,
+            run.window().state().searchInput,
             run.gridCodes(),
             LabelCaption(run.ui().lblSearchString)};
 }
@@ -87,11 +87,11 @@ TEST(RestartTest, WhatTheUserLeftComesBackAtTheNextStart) {
     auto first = folder.start();
     ASSERT_EQ(first->outcome, StartupOutcome::Ready);
     const QRect work = QGuiApplication::primaryScreen()->availableGeometry();
-    EXPECT_EQ(first->window->pos(), CentredOnWorkArea(first->window->size(), work));
+    EXPECT_EQ(first->window().pos(), CentredOnWorkArea(first->window().size(), work));
     EXPECT_FALSE(first->ui().chkFreeTextSearch->isChecked());
     EXPECT_FALSE(first->ui().chkSearchOnComments->isChecked());
-    EXPECT_EQ(first->app.currentExtendedView, ListView::Extended);
-    EXPECT_EQ(first->window->results().rowCount(), 0);
+    EXPECT_EQ(first->window().state().currentExtendedView, ListView::Extended);
+    EXPECT_EQ(first->window().results().rowCount(), 0);
 
     // List 1: short list, a search, and the record moved within the hits.
     Click(first->ui().btnListSelect);
@@ -102,7 +102,7 @@ TEST(RestartTest, WhatTheUserLeftComesBackAtTheNextStart) {
 
     // List 2: its own search, the record on the last hit, and both option boxes on.
     Click(first->ui().btnAlternateDatalist);
-    ASSERT_EQ(first->window->data().currentDataFile, "Behandling-procedurer-vex.txt");
+    ASSERT_EQ(first->window().data().currentDataFile, "Behandling-procedurer-vex.txt");
     first->search("nerve");
     EXPECT_EQ(first->gridCodes(), (QStringList{"BAA", "BAA1", "BAA2"}));
     Navigate(*first, ResultNavigator::Last);
@@ -119,13 +119,13 @@ TEST(RestartTest, WhatTheUserLeftComesBackAtTheNextStart) {
     EXPECT_EQ(list1.extendedView, ListView::Short);
     EXPECT_EQ(list1.index, 1);
     EXPECT_FALSE(list1.grid.isEmpty());
-    first->window->move(30, 40);
-    first->window->resize(first->window->width(), 520);
-    first->window->setTopPanelHeight(350);
+    first->window().move(30, 40);
+    first->window().resize(first->window().width(), 520);
+    first->window().setTopPanelHeight(350);
     QApplication::processEvents();
-    const QPoint position = first->window->pos();
-    const int height = first->window->height();
-    const int topHeight = first->window->topPanelHeight();
+    const QPoint position = first->window().pos();
+    const int height = first->window().height();
+    const int topHeight = first->window().topPanelHeight();
     EXPECT_EQ(position, QPoint(30, 40));
     EXPECT_EQ(height, 520);
     EXPECT_EQ(topHeight, 350);
@@ -138,9 +138,9 @@ TEST(RestartTest, WhatTheUserLeftComesBackAtTheNextStart) {
     // The next start: the window where it was, list 1 as it was, its search run again.
     auto second = folder.start();
     ASSERT_EQ(second->outcome, StartupOutcome::Ready);
-    EXPECT_EQ(second->window->pos(), position);
-    EXPECT_EQ(second->window->height(), height);
-    EXPECT_EQ(second->window->topPanelHeight(), topHeight);
+    EXPECT_EQ(second->window().pos(), position);
+    EXPECT_EQ(second->window().height(), height);
+    EXPECT_EQ(second->window().topPanelHeight(), topHeight);
     EXPECT_TRUE(second->ui().chkFreeTextSearch->isChecked());
     EXPECT_TRUE(second->ui().chkSearchOnComments->isChecked());
     EXPECT_EQ(Snapshot(*second), list1);
@@ -172,7 +172,7 @@ TEST(RestartTest, OnlyAFastRememberedSearchRunsAgainAndASkippedOneRunsOneStartLa
         SetStoredSearchTime1(folder, c.time);
         auto run = folder.start();
         ASSERT_EQ(run->outcome, StartupOutcome::Ready);
-        EXPECT_EQ(run->app.searchInput, "kolera") << c.time;
+        EXPECT_EQ(run->window().state().searchInput, "kolera") << c.time;
         EXPECT_EQ(run->gridCodes().size(), c.rerun ? 4 : 0) << c.time;
         EXPECT_EQ(LabelCaption(run->ui().lblSearchString) == "Anvendt søgestreng: [ kolera ]",
                   c.rerun)
@@ -201,13 +201,13 @@ TEST(RestartTest, RememberedSearchStringsKeepEverySign) {
         {
             auto run = folder.start();
             run->search(t);
-            applied = run->app.searchInput;
+            applied = run->window().state().searchInput;
             grid = run->gridCodes();
             EXPECT_FALSE(grid.isEmpty()) << t.toStdString();
             run->close();
         }
         auto next = folder.start();
-        EXPECT_EQ(next->app.searchInput, applied) << t.toStdString();
+        EXPECT_EQ(next->window().state().searchInput, applied) << t.toStdString();
         EXPECT_EQ(next->gridCodes(), grid) << t.toStdString();
     }
 }

@@ -42,15 +42,15 @@ struct Shown {
 };
 
 Shown Show(ProgramRun& run) {
-    return {run.window->pos(),
-            run.window->height(),
-            run.window->topPanelHeight(),
+    return {run.window().pos(),
+            run.window().height(),
+            run.window().topPanelHeight(),
             run.ui().chkFreeTextSearch->isChecked(),
             run.ui().chkSearchOnComments->isChecked(),
-            run.app.currentExtendedView,
-            run.app.currentIndex,
-            run.app.searchInput,
-            run.window->results().rowCount()};
+            run.window().state().currentExtendedView,
+            run.window().state().currentIndex,
+            run.window().state().searchInput,
+            run.window().results().rowCount()};
 }
 
 void PrintTo(const Shown& s, std::ostream* os) {
@@ -83,7 +83,7 @@ QByteArray Truncated() {
     folder.writeList("ICD10vex.txt", kRecords);
     auto run = folder.start();
     run->search("kolera");
-    run->window->move(20, 30);
+    run->window().move(20, 30);
     run->close();
     const QByteArray whole = folder.storeBytes();
     return whole.left(whole.size() / 2 + 3);
@@ -136,8 +136,8 @@ TEST(StoreFileTest, DamagedStoreGivesTheDefaultsAndTheNextCloseWritesACleanOne) 
         EXPECT_LT(written.size(), 4096) << c.what;
         EXPECT_EQ(regfile::serializeBytes(regfile::parseBytes(written)), written) << c.what;
         auto next = folder.start();
-        EXPECT_EQ(next->app.searchInput, "skold") << c.what;
-        EXPECT_EQ(next->window->results().rowCount(), 2) << c.what;
+        EXPECT_EQ(next->window().state().searchInput, "skold") << c.what;
+        EXPECT_EQ(next->window().results().rowCount(), 2) << c.what;
     }
 }
 
@@ -153,7 +153,7 @@ TEST(StoreFileTest, AStoreCutShortKeepsWhatCanBeReadAndStartsNormally) {
     run.reset();
     const QByteArray written = folder.storeBytes();
     EXPECT_EQ(regfile::serializeBytes(regfile::parseBytes(written)), written);
-    EXPECT_EQ(folder.start()->app.searchInput, "skold");
+    EXPECT_EQ(folder.start()->window().state().searchInput, "skold");
 }
 
 TEST(StoreFileTest, NumbersOutOfRangeLeaveTheWindowOnTheScreen) {
@@ -166,12 +166,12 @@ TEST(StoreFileTest, NumbersOutOfRangeLeaveTheWindowOnTheScreen) {
     auto run = folder.start();
     ASSERT_EQ(run->outcome, StartupOutcome::Ready);
     const QRect work = QGuiApplication::primaryScreen()->availableGeometry();
-    EXPECT_TRUE(work.contains(run->window->frameGeometry()))
-        << run->window->frameGeometry().x() << "," << run->window->frameGeometry().y();
-    EXPECT_EQ(run->app.currentIndex, 0);
-    const int top = run->window->topPanelHeight();
-    EXPECT_GE(top, run->window->scale().px(324));
-    EXPECT_LE(top, run->window->scale().px(476));
+    EXPECT_TRUE(work.contains(run->window().frameGeometry()))
+        << run->window().frameGeometry().x() << "," << run->window().frameGeometry().y();
+    EXPECT_EQ(run->window().state().currentIndex, 0);
+    const int top = run->window().topPanelHeight();
+    EXPECT_GE(top, run->window().scale().px(324));
+    EXPECT_LE(top, run->window().scale().px(476));
 }
 
 // The store cannot be written because something is in the way: the folder is a file, or the
@@ -201,10 +201,10 @@ TEST(StoreFileTest, StoreThatCannotBeWrittenIsLeftAloneSilently) {
         for (int i = 0; i < 2; ++i) {
             auto run = folder.start();
             ASSERT_EQ(run->outcome, StartupOutcome::Ready) << c.what;
-            EXPECT_TRUE(run->window->results().rowCount() == 0) << c.what;
+            EXPECT_TRUE(run->window().results().rowCount() == 0) << c.what;
             run->search("kolera");
             run->close();
-            EXPECT_FALSE(run->window->isVisible()) << c.what;
+            EXPECT_FALSE(run->window().isVisible()) << c.what;
             EXPECT_TRUE(run->dialogs.shown.isEmpty()) << c.what;
         }
         if (c.fileInTheWay != nullptr) {
@@ -233,7 +233,7 @@ TEST(StoreFileTest, FailedWriteKeepsThePreviousStore) {
         auto run = folder.start();
         run->search("skold");
         QTest::mouseClick(run->ui().chkSearchOnComments, Qt::LeftButton);
-        run->window->move(25, 35);
+        run->window().move(25, 35);
         // The disk is full while the window closes.
         FileSizeLimit full(16);
         ASSERT_TRUE(full.active());
@@ -244,7 +244,7 @@ TEST(StoreFileTest, FailedWriteKeepsThePreviousStore) {
     EXPECT_EQ(FolderEntries(QFileInfo(folder.storePath()).absolutePath()),
               QStringList{"VEXdiagnose.reg"});
     auto next = folder.start();
-    EXPECT_EQ(next->app.searchInput, "kolera");
+    EXPECT_EQ(next->window().state().searchInput, "kolera");
     EXPECT_FALSE(next->ui().chkSearchOnComments->isChecked());
 }
 

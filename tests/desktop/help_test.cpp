@@ -9,7 +9,7 @@
 #include <QTest>
 #include <QTimer>
 
-#include "app/appstate.h"
+#include "config/programstate.h"
 #include "desktop/helphandler.h"
 #include "desktop/helplauncher.h"
 #include "desktop/qtdialogs.h"
@@ -66,16 +66,16 @@ class HelpHandlerTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
-        app.programFolder = dir.path();
-        app.programFileName = QStringLiteral("vexdiagnose");
+        program.programFolder = dir.path();
+        program.programFileName = QStringLiteral("vexdiagnose");
     }
     QString chmPath() const { return dir.filePath(QStringLiteral("vexdiagnose.chm")); }
 
     QTemporaryDir dir;
-    AppState app;
+    ProgramState program;
     test::ScriptedDialogs dialogs;
     RecordingLauncher launcher;
-    HelpHandler help{app, dialogs, launcher};
+    HelpHandler help{program, dialogs, launcher};
 };
 
 TEST_F(HelpHandlerTest, DefaultSettingsOpenTheWebEntryPage) {
@@ -87,31 +87,31 @@ TEST_F(HelpHandlerTest, DefaultSettingsOpenTheWebEntryPage) {
 }
 
 TEST_F(HelpHandlerTest, LocalLocationWithBackSlashesIsKeptWithForwardSlashes) {
-    app.settings.location = QStringLiteral("C:\\Vex\\help");
-    app.settings.indexFile = QStringLiteral("start.htm");
-    app.settings.omitHtmlFilePrefix = QStringLiteral("1");
+    program.settings.location = QStringLiteral("C:\\Vex\\help");
+    program.settings.indexFile = QStringLiteral("start.htm");
+    program.settings.omitHtmlFilePrefix = QStringLiteral("1");
     help.HandleHelpRequest(MessageBoxHelpContext);
     help.HandleHelpRequest(ProgramHelpContext);
     const QString target = QStringLiteral("file:///C:/Vex/help/start.htm");
     EXPECT_EQ(launcher.urls, (QStringList{target, target}));
-    EXPECT_EQ(app.settings.location, QStringLiteral("C:/Vex/help"));
+    EXPECT_EQ(program.settings.location, QStringLiteral("C:/Vex/help"));
 }
 
 TEST_F(HelpHandlerTest, RelativeLocalLocationIsOpenedInTheProgramFolder) {
     // Such a location contains "http", so the start-up left it relative.
-    app.settings.location = QStringLiteral("hjælp\\httpdocs");
+    program.settings.location = QStringLiteral("hjælp\\httpdocs");
     const QString folder = QDir(dir.path()).absolutePath();
     for (const char* omitPrefix : {"0", "1"}) {
-        app.settings.omitHtmlFilePrefix = QLatin1String(omitPrefix);
+        program.settings.omitHtmlFilePrefix = QLatin1String(omitPrefix);
         help.OpenProgramHelp();
     }
     EXPECT_EQ(launcher.urls, (QStringList{folder + "/hjælp/httpdocs/index.html",
                                           "file:///" + folder + "/hjælp/httpdocs/index.html"}));
-    EXPECT_EQ(app.settings.location, QStringLiteral("hjælp/httpdocs"));
+    EXPECT_EQ(program.settings.location, QStringLiteral("hjælp/httpdocs"));
 }
 
 TEST_F(HelpHandlerTest, MissingCompiledHelpWarnsOnceThenUsesTheWebForTheRestOfTheRun) {
-    app.settings.useLocalHTMLHelp = QStringLiteral("1");
+    program.settings.useLocalHTMLHelp = QStringLiteral("1");
     help.OpenProgramHelp();
     ASSERT_EQ(dialogs.shown.size(), 1);
     const Message& box = dialogs.shown.first();
@@ -127,7 +127,7 @@ TEST_F(HelpHandlerTest, MissingCompiledHelpWarnsOnceThenUsesTheWebForTheRestOfTh
                   QStringLiteral("vexdiagnose.ini"),
                   QStringLiteral("og sæt parametren: UseLocalHTMLHelp til = 0"),
               }));
-    EXPECT_EQ(app.settings.useLocalHTMLHelp, QStringLiteral("0"));
+    EXPECT_EQ(program.settings.useLocalHTMLHelp, QStringLiteral("0"));
     EXPECT_EQ(launcher.urls.size(), 1);
 
     // Even a compiled help file that turns up later is not used again in this run.
@@ -140,8 +140,8 @@ TEST_F(HelpHandlerTest, MissingCompiledHelpWarnsOnceThenUsesTheWebForTheRestOfTh
 }
 
 TEST_F(HelpHandlerTest, PresentCompiledHelpOpensAtTheRequestedContext) {
-    app.settings.useLocalHTMLHelp = QStringLiteral("1");
-    app.helpFile = dir.filePath(QStringLiteral("DazuridaDozo/vexdiagnose.chm"));
+    program.settings.useLocalHTMLHelp = QStringLiteral("1");
+    program.helpFile = dir.filePath(QStringLiteral("DazuridaDozo/vexdiagnose.chm"));
     test::writeFile(dir, QStringLiteral("vexdiagnose.chm"), "chm");
     help.OpenProgramHelp();
     help.HandleHelpRequest(MessageBoxHelpContext);
@@ -149,13 +149,13 @@ TEST_F(HelpHandlerTest, PresentCompiledHelpOpensAtTheRequestedContext) {
     EXPECT_EQ(QFileInfo(launcher.compiled[0].first), QFileInfo(chmPath()));
     EXPECT_EQ(launcher.compiled[0].second, ProgramHelpContext);
     EXPECT_EQ(launcher.compiled[1].second, MessageBoxHelpContext);
-    EXPECT_EQ(QFileInfo(app.helpFile), QFileInfo(chmPath()));  // the file beside the program
+    EXPECT_EQ(QFileInfo(program.helpFile), QFileInfo(chmPath()));  // the file beside the program
     EXPECT_TRUE(launcher.urls.isEmpty());
     EXPECT_TRUE(dialogs.shown.isEmpty());
 }
 
 TEST_F(HelpHandlerTest, ACompiledHelpFolderOfThatNameIsNoHelpFile) {
-    app.settings.useLocalHTMLHelp = QStringLiteral("1");
+    program.settings.useLocalHTMLHelp = QStringLiteral("1");
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("vexdiagnose.chm")));
     help.OpenProgramHelp();
     EXPECT_EQ(dialogs.shown.size(), 1);

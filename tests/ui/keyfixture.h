@@ -56,8 +56,7 @@ public:
     }
     // Shows a record of the list in view, as the grid's record would be.
     void showSynced(int index) {
-        app.currentIndex = index;
-        window().ShowCurrentRecord();
+        showRecord(index);
         window().SetStatusPanel(StatusPanel::Sync, QStringLiteral("Sync"));
     }
     QString code() { return ui().txtSKSkode->text(); }

@@ -70,7 +70,7 @@ TEST_F(SearchTest, SearchFillsTheGridAndTheRecordFollowsTheGridRow) {
     EXPECT_EQ(f.ui().txtDiagnoseTekst->toPlainText(), "Kolera af vibrio");
     EXPECT_EQ(f.window().statusPanelText(StatusPanel::Record), " Post: 2 af 6");
     EXPECT_EQ(LabelCaption(f.ui().lblSearchCount), "2/2");
-    EXPECT_EQ(f.app.list1.indexPointer, 1);
+    EXPECT_EQ(f.program.list1.indexPointer, 1);
 
     // The navigator moves the row as well.
     f.ui().DBNavigator1->perform(ResultNavigator::First);
@@ -100,7 +100,7 @@ TEST_F(SearchTest, AppliedStringLabelForNormalRejectedAndEmptyStrings) {
     f.search(" \t ");
     EXPECT_EQ(applied(), "Anvendt søgestreng: [ < tom søgestreng > ]");
     EXPECT_EQ(f.dialogs.shown.last(), EmptySearchStringWarning());
-    EXPECT_TRUE(f.app.searchInput.isEmpty());
+    EXPECT_TRUE(f.window().state().searchInput.isEmpty());
 }
 
 TEST_F(SearchTest, CancellingTheInputChangesNothingButFollowing) {
@@ -112,7 +112,7 @@ TEST_F(SearchTest, CancellingTheInputChangesNothingButFollowing) {
     EXPECT_TRUE(f.window().windowState().gridFollow);
     EXPECT_EQ(f.dialogs.inputPresets.last(), "kolera");
     EXPECT_EQ(rows(), 2);
-    EXPECT_EQ(f.app.searchInput, "kolera");
+    EXPECT_EQ(f.window().state().searchInput, "kolera");
 }
 
 struct NoMatchCase {
@@ -161,7 +161,7 @@ TEST_F(SearchTest, NoMatchMessageFollowsTheOptionsAndTheOperator) {
 
 TEST_F(SearchTest, FreeTextWarningOfTheSearchButton) {
     QTest::mouseClick(f.ui().chkFreeTextSearch, Qt::LeftButton);
-    ASSERT_TRUE(f.app.freeTextOption);
+    ASSERT_TRUE(f.window().state().freeTextOption);
     f.dialogs.setNextAnswer(ButtonCancel);
     f.search("*kol");
     ASSERT_EQ(f.dialogs.shown.size(), 1);
@@ -188,12 +188,12 @@ TEST_F(SearchTest, TickingFreeTextWithAMarkedStringAsksAndCancelClearsTheBox) {
               "Den anførte søgestreng [ *vibrio ] indeholder i allerede *-markering for "
               "fritekstsøgning.");
     EXPECT_FALSE(f.ui().chkFreeTextSearch->isChecked());
-    EXPECT_FALSE(f.app.freeTextOption);
+    EXPECT_FALSE(f.window().state().freeTextOption);
     EXPECT_EQ(rows(), 1);  // no new run
 
     // Ticking again and going on searches with the option.
     QTest::mouseClick(f.ui().chkFreeTextSearch, Qt::LeftButton);
-    EXPECT_TRUE(f.app.freeTextOption);
+    EXPECT_TRUE(f.window().state().freeTextOption);
     EXPECT_FALSE(f.window().windowState().gridFollow);
 }
 
@@ -239,8 +239,8 @@ TEST_F(SearchTest, EscPauseAnsweredYesAbortsAndKeepsTheRowsFound) {
     EXPECT_EQ(escLabel(), "Afbrudt søgning");
     EXPECT_TRUE(f.ui().lblSearchESC->isVisibleTo(&f.window()));
     EXPECT_EQ(rows(), 1);  // the hit found before ESC was noticed
-    EXPECT_EQ(f.app.lastSearchTime, -1);
-    EXPECT_EQ(f.app.list1.searchTime, -1);
+    EXPECT_EQ(f.window().state().lastSearchTime, -1);
+    EXPECT_EQ(f.program.list1.searchTime, -1);
     EXPECT_TRUE(f.ui().btnSearch->isEnabled());
     EXPECT_EQ(f.ui().DBGrid1->model(), &f.window().results());
 }
@@ -251,8 +251,8 @@ TEST_F(SearchTest, EscPauseAnsweredNoGoesOnWithoutATime) {
     f.search("kolera");
     EXPECT_EQ(rows(), 2);
     EXPECT_EQ(escLabel(), "");
-    EXPECT_EQ(f.app.lastSearchTime, -1);
-    EXPECT_EQ(f.app.list1.searchTime, -1);
+    EXPECT_EQ(f.window().state().lastSearchTime, -1);
+    EXPECT_EQ(f.program.list1.searchTime, -1);
     EXPECT_EQ(f.dialogs.shown.size(), 1);
 }
 
@@ -274,7 +274,7 @@ TEST_F(SearchTest, OptionClickDuringARunStartsNoSecondRun) {
     EXPECT_EQ(runsSeen, 1);
     EXPECT_FALSE(f.ui().chkFreeTextSearch->isChecked());
     EXPECT_FALSE(f.ui().chkSearchOnComments->isChecked());
-    EXPECT_FALSE(f.app.freeTextOption);
+    EXPECT_FALSE(f.window().state().freeTextOption);
     EXPECT_EQ(rows(), 2);
 }
 
@@ -289,7 +289,7 @@ TEST_F(SearchTest, ClosingTheWindowDuringARunAbortsItAndStoresTheValues) {
     f.search("kolera");
     EXPECT_FALSE(f.window().isVisible());
     EXPECT_EQ(rows(), 2);  // the run stopped at its next step
-    EXPECT_EQ(f.app.lastSearchTime, -1);
+    EXPECT_EQ(f.window().state().lastSearchTime, -1);
     EXPECT_EQ(f.dialogs.shown.size(), 1);  // and said nothing about matches
     const UserValue* stored = f.store.data().find(UserGroup::Values, "LastSearchInput1");
     ASSERT_NE(stored, nullptr);
@@ -303,13 +303,14 @@ TEST(SearchPauseTest, HeldEscAsksOnceAndOnlyAButtonAnswers) {
         records << Record(QStringLiteral("DX%1").arg(i, 3, 10, QLatin1Char('0')), "Feber");
     }
     f.writeList("ICD10vex.txt", records);
+    f.store.openGroup(UserGroup::Values);
+    f.store.writeText(UserGroup::Values, "LastSearchInput1", "feber");  // searched again below
     QtDialogs boxes;
     f.useDialogs(boxes);
     ASSERT_EQ(f.startAndShow(), StartupOutcome::Ready);
     boxes.setParentWindow(&f.window());
     f.window().activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&f.window()));
-    f.app.searchInput = QStringLiteral("feber");
 
     // ESC goes down and stays down: its repeats reach the pause question once it is open.
     QTest::keyPress(f.window().windowHandle(), Qt::Key_Escape);
@@ -342,7 +343,7 @@ TEST(SearchPauseTest, HeldEscAsksOnceAndOnlyAButtonAnswers) {
     EXPECT_TRUE(openAfterEscAndClose);
     EXPECT_EQ(f.window().results().rowCount(), 150);  // answered No: the run went on
     EXPECT_EQ(LabelCaption(f.ui().lblSearchESC), "");
-    EXPECT_EQ(f.app.lastSearchTime, -1);
+    EXPECT_EQ(f.window().state().lastSearchTime, -1);
 }
 
 // Records every time a label is shown: its caption and the rows in the table then.

@@ -31,9 +31,8 @@ TEST(RecordDisplayTest, ShowsEveryFieldOfTheRecord) {
     WindowFixture f;
     f.writeList("ICD10vex.txt", kRecords);
     ASSERT_EQ(f.startAndShow(), StartupOutcome::Ready);
-    f.app.currentIndex = 1;
-    f.window().ShowCurrentRecord();
-    WindowWidgets& ui = f.ui();
+    f.showRecord(1);
+    const WindowWidgets& ui = f.ui();
     EXPECT_EQ(ui.txtSKSkode->text(), "DA01*");
     EXPECT_EQ(ui.txtDiagnoseTekst->toPlainText(), "Tyfus");
     EXPECT_EQ(ui.txtSynonymer->toPlainText(), "syn");
@@ -44,13 +43,12 @@ TEST(RecordDisplayTest, ShowsEveryFieldOfTheRecord) {
     EXPECT_EQ(ui.lblRedigeret->geometry().right() + 1, f.window().scale().px(440));
     EXPECT_FALSE(ui.chkKorteListe->isChecked());
     EXPECT_EQ(f.window().statusPanelText(StatusPanel::Record), " Post: 2 af 3");
-    EXPECT_EQ(f.app.list1.indexPointer, 1);
+    EXPECT_EQ(f.program.list1.indexPointer, 1);
 
     // The short-list box only shows the flag: a click puts it back.
     QTest::mouseClick(ui.chkKorteListe, Qt::LeftButton);
     EXPECT_FALSE(ui.chkKorteListe->isChecked());
-    f.app.currentIndex = 0;
-    f.window().ShowCurrentRecord();
+    f.showRecord(0);
     EXPECT_TRUE(ui.chkKorteListe->isChecked());
     QTest::mouseClick(ui.chkKorteListe, Qt::LeftButton);
     EXPECT_TRUE(ui.chkKorteListe->isChecked());
@@ -128,20 +126,15 @@ TEST(WindowFrameTest, ThemesDecideTheWindowColourAndTheFlatNavigator) {
         WindowFixture f;
         f.writeList("ICD10vex.txt", kRecords);
         f.writeFile("vexdiagnose.ini", "[Appearance]\r\nFormCustomColorRGB = 200,210,220\r\n");
-        f.app.parameters = {};
-        auto window = std::make_unique<MainWindow>(f.app, f.dialogs, &f.store);
-        StartupEnvironment environment;
-        environment.readThemesActive = [themes] { return themes; };
-        ASSERT_EQ(FormCreate(*window, environment), StartupOutcome::Ready);
-        window->show();
-        window->repaint();
+        ASSERT_EQ(f.start({}, themes), StartupOutcome::Ready);
+        f.window().show();
+        f.window().repaint();
         const QColor expected =
             themes ? QColor(200, 210, 220) : QApplication::palette().window().color();
-        EXPECT_EQ(window->palette().color(QPalette::Window), expected) << themes;
-        EXPECT_EQ(window->ui().pnlBottom->palette().color(QPalette::Window),
+        EXPECT_EQ(f.window().palette().color(QPalette::Window), expected) << themes;
+        EXPECT_EQ(f.ui().pnlBottom->palette().color(QPalette::Window),
                   QApplication::palette().window().color());
-        EXPECT_EQ(window->ui().DBNavigator1->isFlat(), !themes);
-        window.reset();
+        EXPECT_EQ(f.ui().DBNavigator1->isFlat(), !themes);
     }
 }
 
@@ -161,7 +154,7 @@ TEST(BundledListsTest, SearchAndSwitchOnTheBundledLists) {
     EXPECT_TRUE(f.dialogs.shown.isEmpty());
 
     f.search("a00.1");  // a typed code on the primary list
-    EXPECT_EQ(f.app.searchInput, "DA001");
+    EXPECT_EQ(f.window().state().searchInput, "DA001");
 
     QTest::mouseClick(f.ui().btnAlternateDatalist, Qt::LeftButton);
     EXPECT_EQ(f.window().statusPanelText(StatusPanel::Record), " Post: 1 af 15536");

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QTest>
 
+#include "search/resulttable.h"
 #include "tempfiles.h"
 
 namespace vex::test {
@@ -30,27 +31,71 @@ QString Record(const QString& code, const QString& text, bool shortList, const Q
         .join(QLatin1Char('\t'));
 }
 
-WindowFixture::WindowFixture() {
-    app.programFolder = dir_.path();
-    app.programFileName = QStringLiteral("vexdiagnose");
+QByteArray ListFileBytes(const QStringList& records, const QString& info) {
+    QStringList lines{HeaderLine()};
+    if (!info.isEmpty()) {
+        lines << QStringLiteral("0000\t\t") + info;
+    }
+    lines << records;
+    return QByteArray("\xEF\xBB\xBF") + lines.join(QStringLiteral("\r\n")).toUtf8() + "\r\n";
 }
 
-WindowFixture::~WindowFixture() {
+StartupOutcome WindowRun::startIn(const QString& programFolder, const QStringList& parameters,
+                                  UserStore* store, Dialogs* boxes, bool themes) {
+    program.programFolder = programFolder;
+    program.programFileName = QStringLiteral("vexdiagnose");
+    program.parameters = parameters;
+    Dialogs& shown = boxes != nullptr ? *boxes : dialogs;
+    window_ = std::make_unique<MainWindow>(program, shown, store);
+    StartupEnvironment environment;
+    environment.readThemesActive = [themes] { return themes; };
+    outcome = FormCreate(*window_, program, shown, store, environment);
+    return outcome;
+}
+
+void WindowRun::show() {
+    if (outcome == StartupOutcome::Ready) {
+        window_->show();
+        QApplication::processEvents();
+    }
+}
+
+void WindowRun::end() {
     window_.reset();
     while (QApplication::overrideCursor() != nullptr) {
         QApplication::restoreOverrideCursor();
     }
 }
 
+void WindowRun::search(const QString& typed) {
+    dialogs.setNextInput(typed);
+    QTest::mouseClick(ui().btnSearch, Qt::LeftButton);
+}
+
+QStringList WindowRun::gridCodes() const {
+    QStringList codes;
+    const ResultTable& table = window_->results();
+    for (int row = 0; row < table.rowCount(); ++row) {
+        codes << table.code(row);
+    }
+    return codes;
+}
+
+void WindowRun::close() {
+    window_->close();
+    QApplication::processEvents();
+}
+
+void WindowRun::showRecord(int index) {
+    window_->btnFirstClick();
+    for (int i = 0; i < index; ++i) {
+        window_->btnNextClick();
+    }
+}
+
 QString WindowFixture::writeList(const QString& name, const QStringList& records,
                                  const QString& info) {
-    QStringList lines{HeaderLine()};
-    if (!info.isEmpty()) {
-        lines << QStringLiteral("0000\t\t") + info;
-    }
-    lines << records;
-    writeFile(name,
-              QByteArray("\xEF\xBB\xBF") + lines.join(QStringLiteral("\r\n")).toUtf8() + "\r\n");
+    writeFile(name, ListFileBytes(records, info));
     return dir_.filePath(name);
 }
 
@@ -67,25 +112,16 @@ void WindowFixture::copyBundledLists(bool secondaryToo) {
     }
 }
 
-StartupOutcome WindowFixture::start(const QStringList& parameters) {
-    app.parameters = parameters;
-    window_ = std::make_unique<MainWindow>(app, *boxes_, &store);
-    StartupEnvironment environment;
-    environment.readThemesActive = [] { return true; };
-    return FormCreate(*window_, environment);
+StartupOutcome WindowFixture::start(const QStringList& parameters, bool themes) {
+    return startIn(dir_.path(), parameters, &store, boxes_, themes);
 }
 
 StartupOutcome WindowFixture::startAndShow(const QStringList& parameters) {
-    const StartupOutcome outcome = start(parameters);
-    if (outcome == StartupOutcome::Ready) {
-        window_->show();
+    const StartupOutcome started = start(parameters);
+    if (started == StartupOutcome::Ready) {
+        window().show();
     }
-    return outcome;
-}
-
-void WindowFixture::search(const QString& typed) {
-    dialogs.setNextInput(typed);
-    QTest::mouseClick(window_->ui().btnSearch, Qt::LeftButton);
+    return started;
 }
 
 }  // namespace vex::test

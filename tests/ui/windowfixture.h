@@ -6,8 +6,8 @@
 #include <functional>
 #include <memory>
 
-#include "app/appstate.h"
 #include "app/startup.h"
+#include "config/programstate.h"
 #include "config/userstore.h"
 #include "scripteddialogs.h"
 #include "ui/mainwindow.h"
@@ -20,6 +20,11 @@ QString HeaderLine();
 // A record line of nine columns (the missing ones empty).
 QString Record(const QString& code, const QString& text, bool shortList = false,
                const QString& synonyms = QString(), const QString& comments = QString());
+
+// The bytes of a list file: the header, an information record (when info is not empty) and
+// the records, in UTF-8 with byte-order mark and CR LF line ends.
+QByteArray ListFileBytes(const QStringList& records,
+                         const QString& info = QStringLiteral("01-10-2018 - Testudgiver"));
 
 // Scripted dialogs that can also act while a message is open (as a user would, with the box
 // still on the screen).
@@ -36,15 +41,51 @@ protected:
     }
 };
 
+// One start of the main window as the program makes it: fresh program state, dialogs that
+// record what the user saw, and the window after its start-up.
+class WindowRun {
+public:
+    WindowRun() = default;
+    WindowRun(const WindowRun&) = delete;
+    WindowRun& operator=(const WindowRun&) = delete;
+    virtual ~WindowRun() { end(); }
+
+    // Creates the window in the program folder with the per-user store (may be nullptr) and
+    // runs the start-up; boxes, when given, show the window's messages instead of dialogs.
+    // The desktop's visual themes are on unless themes says otherwise.
+    StartupOutcome startIn(const QString& programFolder, const QStringList& parameters,
+                           UserStore* store, Dialogs* boxes = nullptr, bool themes = true);
+    // Shows the window when the start-up left it usable (the first show runs).
+    void show();
+    // Destroys the window and takes away the busy pointers it left.
+    void end();
+
+    MainWindow& window() { return *window_; }
+    const WindowWidgets& ui() const { return window_->ui(); }
+    // Types the search string into the input dialog of the Search button.
+    void search(const QString& typed);
+    // The codes of the result grid, top to bottom.
+    QStringList gridCodes() const;
+    // Closes the window as the user does (the per-user values are stored).
+    void close();
+    // Shows the record at the index of the list in view, as the record buttons move there.
+    void showRecord(int index);
+
+    ProgramState program;
+    ActingDialogs dialogs;
+    StartupOutcome outcome = StartupOutcome::EndNow;
+
+private:
+    std::unique_ptr<MainWindow> window_;
+};
+
 // A main window started in a temporary program folder with scripted dialogs and a per-user
 // store held in memory.
-class WindowFixture {
+class WindowFixture : public WindowRun {
 public:
-    WindowFixture();
-    ~WindowFixture();
+    ~WindowFixture() override { end(); }
 
-    // Writes a list file of the header, an information record (when info is not empty) and the
-    // records into the program folder, in UTF-8 with byte-order mark.
+    // Writes a list file (ListFileBytes) into the program folder.
     QString writeList(const QString& name, const QStringList& records,
                       const QString& info = QStringLiteral("01-10-2018 - Testudgiver"));
     void writeFile(const QString& name, const QByteArray& bytes);
@@ -54,25 +95,17 @@ public:
     // The window shows its boxes through these instead of the scripted ones.
     void useDialogs(Dialogs& dialogs) { boxes_ = &dialogs; }
 
-    StartupOutcome start(const QStringList& parameters = {});
+    StartupOutcome start(const QStringList& parameters = {}, bool themes = true);
     // Starts and shows the window (the first show runs).
     StartupOutcome startAndShow(const QStringList& parameters = {});
 
-    MainWindow& window() { return *window_; }
-    WindowWidgets& ui() { return window_->ui(); }
     QString folder() const { return dir_.path(); }
 
-    // Types the search string into the input dialog of the Search button.
-    void search(const QString& typed);
-
     QTemporaryDir dir_;
-    AppState app;
-    ActingDialogs dialogs;
     MemoryUserStore store;
 
 private:
-    Dialogs* boxes_ = &dialogs;
-    std::unique_ptr<MainWindow> window_;
+    Dialogs* boxes_ = nullptr;
 };
 
 // The texts of a message, for comparisons.

@@ -51,12 +51,12 @@ TEST_F(WindowKeysTest, PageKeysMoveThroughTheListInViewWhereverTheFocusIs) {
                          " key " + std::to_string(c.key));
             f.showSynced(c.from);
             f.pressIn(focus, c.key, c.modifiers);
-            EXPECT_EQ(f.app.currentIndex, c.to);
+            EXPECT_EQ(f.window().state().currentIndex, c.to);
             EXPECT_EQ(f.code(), codes.at(c.to));
             EXPECT_EQ(f.window().statusPanelText(StatusPanel::Record),
                       QStringLiteral(" Post: %1 af 6").arg(c.to + 1));
             EXPECT_EQ(f.syncPanel(), "");
-            EXPECT_EQ(f.app.list1.indexPointer, c.to);
+            EXPECT_EQ(f.program.list1.indexPointer, c.to);
         }
     }
     // In a record field the page keys move and sound the alert as well.
@@ -79,7 +79,7 @@ TEST_F(WindowKeysTest, RecordButtonsLeaveTheDisplayFollowingTheGrid) {
         SCOPED_TRACE(click.button->objectName().toStdString());
         f.window().SetStatusPanel(StatusPanel::Sync, "Sync");
         QTest::mouseClick(click.button, Qt::LeftButton);
-        EXPECT_EQ(f.app.currentIndex, click.to);
+        EXPECT_EQ(f.window().state().currentIndex, click.to);
         EXPECT_EQ(f.syncPanel(), "");
         EXPECT_TRUE(f.window().windowState().gridFollow);
     }
@@ -206,9 +206,9 @@ TEST_F(WindowKeysTest, AcceleratorsReachTheirControls) {
     };
     f.showSynced(2);
     EXPECT_TRUE(accelerate(f.ui().btnNext, Qt::Key_Greater));
-    EXPECT_EQ(f.app.currentIndex, 3);
+    EXPECT_EQ(f.window().state().currentIndex, 3);
     EXPECT_TRUE(accelerate(f.ui().btnPrior, Qt::Key_Less));
-    EXPECT_EQ(f.app.currentIndex, 2);
+    EXPECT_EQ(f.window().state().currentIndex, 2);
 
     // The short-list box only shows the record's flag: the record at 2 is not flagged.
     ASSERT_TRUE(f.ui().chkKorteListe->isVisible());
@@ -221,9 +221,9 @@ TEST_F(WindowKeysTest, AcceleratorsReachTheirControls) {
     EXPECT_EQ(f.window().statusPanelText(StatusPanel::ListSelection), " Udvidede Liste");
 
     EXPECT_TRUE(accelerate(f.ui().chkFreeTextSearch, Qt::Key_F));
-    EXPECT_TRUE(f.app.freeTextOption);
+    EXPECT_TRUE(f.window().state().freeTextOption);
     EXPECT_TRUE(accelerate(f.ui().chkSearchOnComments, Qt::Key_M));
-    EXPECT_TRUE(f.app.commentsOption);
+    EXPECT_TRUE(f.window().state().commentsOption);
 
     EXPECT_TRUE(accelerate(f.ui().btnHelp, Qt::Key_H));
     EXPECT_EQ(f.helpContexts, QList<int>{1});
@@ -265,7 +265,7 @@ TEST_F(DataFileKeyTest, CtrlDDoesNothingWithOneDataFile) {
     f.showSynced(3);
     f.pressIn(f.ui().btnSearch, Qt::Key_D, Qt::ControlModifier);
     EXPECT_EQ(f.window().data().currentDataFile, "ICD10vex.txt");
-    EXPECT_EQ(f.app.currentIndex, 3);
+    EXPECT_EQ(f.window().state().currentIndex, 3);
     EXPECT_EQ(f.syncPanel(), "Sync");
     EXPECT_TRUE(f.dialogs.shown.isEmpty());
 }

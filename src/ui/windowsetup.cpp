@@ -1,0 +1,71 @@
+// How the start-up sets the window up: its captions and looks, the remembered options, the
+// loaded data lists and the first view of the file in use.
+#include <QCheckBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTableView>
+
+#include "desktop/captions.h"
+#include "desktop/programversion.h"
+#include "ui/mainwindow.h"
+#include "ui/resultgrid.h"
+#include "ui/statustexts.h"
+
+namespace vex {
+
+void MainWindow::SetCaptions() {
+    setWindowTitle(kWindowCaption);
+    SetLabelCaption(ui_.lblVersion, QStringLiteral("v. ") + FileVersionText(2) + QLatin1Char(' '),
+                    kVersionWhat);
+}
+
+void MainWindow::ApplyGridTheme() {
+    SetGridThemed(ui_.DBGrid1, program_.settings.dbGridWinTheme);
+}
+
+void MainWindow::SetSearchOptions(bool freeText, bool comments) {
+    state_.freeTextOption = freeText;
+    state_.commentsOption = comments;
+}
+
+void MainWindow::UseDataLists(DataState data) {
+    data_ = std::move(data);
+    ui_.btnAlternateDatalist->setEnabled(data_.alternateEnabled);
+    ApplyFieldNames();
+}
+
+void MainWindow::SetUpFirstView() {
+    const bool secondaryInUse = data_.currentDataFile == data_.secondaryDataFile;
+    state_.currentExtendedView =
+        secondaryInUse ? program_.list2.extendedView : program_.list1.extendedView;
+    SetUpViewOfFlag();
+    SetStatusPanel(StatusPanel::Sync, QString());
+    SetSourceFilePanel();
+
+    ui_.chkFreeTextSearch->setChecked(state_.freeTextOption);
+    ui_.chkSearchOnComments->setChecked(state_.commentsOption);
+
+    OpenResultTable();
+
+    SetHint(ui_.txtSKSkode,
+            QStringLiteral("SKS-kode\r\nKopiér SKS-kode med Ctrl-C eller med dobbeltklik"));
+    SetHint(ui_.txtDiagnoseTekst,
+            QStringLiteral("SKS-tekst\r\nKopiér SKS-tekst med Ctrl-C eller med dobbeltklik"));
+    SetHint(ui_.DBGrid1, QStringLiteral("Søgeresultater:\r\nKopiér SKS-kode og tekst med Ctrl-C "
+                                        "eller med dobbeltklik"));
+    ui_.DBGrid1->horizontalHeader()->setSectionsMovable(false);
+
+    const ListMemory& memory = program_.memory(data_.isPrimaryInUse());
+    state_.searchInput = memory.lastSearchInput;
+    state_.currentIndex = memory.indexPointer;
+    state_.searchTimeText = memory.searchTimeText;
+    if (state_.currentIndex < 0 || state_.currentIndex >= data_.current.size()) {
+        state_.currentIndex = 0;
+    }
+    ShowCurrentRecord();
+}
+
+}  // namespace vex
