@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QKeyEvent>
 #include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -18,8 +19,8 @@
 
 #include "benchwindow.h"
 #include "search/resulttable.h"
-#include "ui/esckey.h"
 #include "ui/mainwindow.h"
+#include "ui/searchrunner.h"
 
 namespace {
 
@@ -39,11 +40,17 @@ struct WarmUp {
     bool done = false;
 };
 
+// ESC goes down or up, as the user's key would: the window's run notices it between steps.
+void PressEsc(MainWindow& window, QEvent::Type type) {
+    QKeyEvent key(type, Qt::Key_Escape, Qt::NoModifier);
+    QCoreApplication::sendEvent(&window, &key);
+}
+
 WarmUp WaitForWarmUp(MainWindow& window) {
     WarmUp w;
     QElapsedTimer total;
     total.start();
-    while (!(w.done = window.property("searchIndexesWarm").toBool()) && total.elapsed() < 30000) {
+    while (!(w.done = window.searchRunner().indexesWarm()) && total.elapsed() < 30000) {
         QElapsedTimer turn;
         turn.start();
         QCoreApplication::processEvents();
@@ -160,14 +167,14 @@ void BM_MillionRecordRun(benchmark::State& state, const char* typed) {
     s.window->ui().btnSearch->click();
     state.counters["first_run_ms"] = double(first.elapsed());
     state.counters["first_run_longest_gap_ms"] =
-        double(s.window->windowState().lastRun.longestEventGapMs);
+        double(s.window->searchRunner().lastRun().longestEventGapMs);
     qint64 longestGap = 0;
     int rounds = 0;
     for (auto _ : state) {
         s.dialogs.inputs.push_back(QString::fromUtf8(typed));
         s.window->ui().btnSearch->click();
-        longestGap = qMax(longestGap, s.window->windowState().lastRun.longestEventGapMs);
-        rounds = s.window->windowState().lastRun.eventRounds;
+        longestGap = qMax(longestGap, s.window->searchRunner().lastRun().longestEventGapMs);
+        rounds = s.window->searchRunner().lastRun().eventRounds;
     }
     state.counters["hits"] = s.window->results().rowCount();
     state.counters["longest_gap_ms"] = double(longestGap);
@@ -204,7 +211,7 @@ void BM_MillionRecordRunBeforeWarmUp(benchmark::State& state, const char* typed)
         state.ResumeTiming();
         s.window->ui().btnSearch->click();
         state.PauseTiming();
-        longestGap = qMax(longestGap, s.window->windowState().lastRun.longestEventGapMs);
+        longestGap = qMax(longestGap, s.window->searchRunner().lastRun().longestEventGapMs);
         hits = s.window->results().rowCount();
         s.window.reset();
         state.ResumeTiming();
@@ -242,14 +249,14 @@ void BM_MillionRecordEscAbort(benchmark::State& state, const char* typed, int es
         };
         QTimer::singleShot(escAfterMs, s.window.get(), [&] {
             escTimer.start();
-            s.window->escKey().setDown(true);
+            PressEsc(*s.window, QEvent::KeyPress);
         });
         s.dialogs.inputs.push_back(QString::fromUtf8(typed));
         clickTimer.start();
         s.window->ui().btnSearch->click();
         rows = s.window->results().rowCount();
         aborted = aborted && s.window->state().lastSearchTime < 0 && reaction >= 0;
-        s.window->escKey().forget();
+        PressEsc(*s.window, QEvent::KeyRelease);
     }
     state.counters["esc_to_question_ms"] = double(reaction);
     state.counters["click_to_question_ms"] = double(questionAt);

@@ -27,11 +27,6 @@ public:
         down_ = false;
         pressed_ = false;
     }
-    // For tests: set the state directly, as if the key went down or up.
-    void setDown(bool down) {
-        down_ = down;
-        pressed_ = pressed_ || down;
-    }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -16,6 +16,7 @@
 #include "desktop/captions.h"
 #include "search/searchmessages.h"
 #include "ui/mainwindow.h"
+#include "ui/searchrunner.h"
 #include "ui/windowfit.h"
 
 namespace vex {
@@ -119,7 +120,12 @@ void MainWindow::FormShow() {
     // The hourglass of the start-up goes when the window is activated; a desktop that does
     // not activate new windows would leave it for good, so it goes here at the latest.
     FormActivate();
-    ScheduleIndexWarmUp();
+    search_->warmUpIndexes([this] {
+        return QList<const QStringList*>{&data_.current,         &data_.extended,
+                                         &data_.shortList,       &data_.file1.extended,
+                                         &data_.file1.shortList, &data_.file2.extended,
+                                         &data_.file2.shortList};
+    });
 }
 
 void MainWindow::FormClose() {

@@ -8,6 +8,7 @@
 #include "desktop/captions.h"
 #include "search/resulttable.h"
 #include "ui/mainwindow.h"
+#include "ui/searchrunner.h"
 #include "ui/statustexts.h"
 
 namespace vex {
@@ -62,7 +63,7 @@ void MainWindow::SetSourceFilePanel() {
 }
 
 void MainWindow::btnListSelectClick() {
-    if (state_.runInProgress) {
+    if (search_->running()) {
         return;
     }
     state_.gridFollow = false;
@@ -101,7 +102,7 @@ void MainWindow::btnListSelectClick() {
 }
 
 void MainWindow::btnAlternateDatalistClick() {
-    if (state_.runInProgress || !ui_.btnAlternateDatalist->isEnabled()) {
+    if (search_->running() || !ui_.btnAlternateDatalist->isEnabled()) {
         return;
     }
     state_.gridFollow = false;

@@ -15,9 +15,8 @@
 #include "desktop/captions.h"
 #include "desktop/pictures.h"
 #include "search/resulttable.h"
-#include "search/searchengine.h"
-#include "ui/esckey.h"
 #include "ui/resultgrid.h"
+#include "ui/searchrunner.h"
 
 namespace vex {
 
@@ -40,8 +39,7 @@ MainWindow::MainWindow(ProgramState& program, Dialogs& dialogs, UserStore* userS
       program_(program),
       dialogs_(dialogs),
       userStore_(userStore),
-      scale_(ScreenDpi()),
-      engine_(std::make_unique<SearchEngine>()) {
+      scale_(ScreenDpi()) {
     setObjectName(QStringLiteral("TfrmVexDiagnose5"));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
@@ -50,13 +48,11 @@ MainWindow::MainWindow(ProgramState& program, Dialogs& dialogs, UserStore* userS
     ui_ = BuildWindowLayout(this, scale_);
     results_ = new ResultTable(this);
     results_->setObjectName(QStringLiteral("ClientDataSet1"));
-    esc_ = new EscKeyTracker(this);
-    qApp->installEventFilter(esc_);
+    search_ = std::make_unique<SearchRunner>(dialogs_, ui_.lblSearchESC);
     connectHandlers();
 }
 
 MainWindow::~MainWindow() {
-    qApp->removeEventFilter(esc_);
     // The controls are destroyed after the window's own values. Whatever they send on their
     // way out (events to the key router, signals of the grid and its selection) must not reach
     // handlers that read those values.
@@ -106,10 +102,8 @@ void MainWindow::showEvent(QShowEvent* event) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    if (state_.runInProgress) {
-        // The run in progress sees this and stops at its next look at the window.
-        state_.closeRequested = true;
-    }
+    // A run in progress sees this and stops at its next look at the window.
+    search_->stopForClose();
     FormClose();
     event->accept();
 }
@@ -127,7 +121,7 @@ void MainWindow::paintEvent(QPaintEvent* event) {
 }
 
 void MainWindow::FormActivate() {
-    if (state_.runInProgress) {
+    if (search_->running()) {
         return;  // the run keeps its hourglass until it ends
     }
     while (QApplication::overrideCursor() != nullptr) {

@@ -15,17 +15,10 @@ class QKeyEvent;
 namespace vex {
 
 class Dialogs;
-class EscKeyTracker;
 class ResultTable;
-class SearchEngine;
+class SearchRunner;
 enum class RunStatus;
 class UserStore;
-
-// How the last search run kept the window responsive (for tests and measurements).
-struct RunStats {
-    int eventRounds = 0;           // times pending events were processed
-    qint64 longestEventGapMs = 0;  // longest stretch without processing events
-};
 
 // The window's caption.
 inline const QString kWindowCaption = QStringLiteral(" Vex Diagnoseliste-program");
@@ -49,12 +42,9 @@ struct WindowState {
     bool currentShortListFlag = false;  // short-list flag of the shown record
     bool tableOpen = false;             // the result table exists (end of start-up)
     bool gridAttached = false;          // the grid shows the result table (not during a run)
-    bool runInProgress = false;
-    bool closeRequested = false;   // the window was closed while a run was going on
-    bool shown = false;            // the window has been shown once
-    bool fittedWithFrame = false;  // fitted onto the screen with its frame known
+    bool shown = false;                 // the window has been shown once
+    bool fittedWithFrame = false;       // fitted onto the screen with its frame known
     QString diagnosisText;  // the shown record's diagnosis text, whole (the field may cut it)
-    RunStats lastRun;
 };
 
 // The one main window: record display, search and navigation buttons, status bar, result
@@ -70,12 +60,11 @@ public:
     ~MainWindow() override;
 
     DataState& data() { return data_; }
-    Dialogs& dialogs() { return dialogs_; }
     WindowWidgets& ui() { return ui_; }
     WindowState& windowState() { return state_; }
     const WindowState& state() const { return state_; }
     ResultTable& results() { return *results_; }
-    EscKeyTracker& escKey() { return *esc_; }
+    const SearchRunner& searchRunner() const { return *search_; }
     const Scale& scale() const { return scale_; }
 
     // The start-up sets the window up through these, in this order (after the window's fixed
@@ -160,9 +149,6 @@ public:
         firstShowSplashRequest_ = std::move(request);
     }
 
-    // Builds the search indexes of the searchable lists while the window is idle.
-    void ScheduleIndexWarmUp();
-
     // The window colour (while desktop themes are on).
     void ApplyWindowColour();
     // Height of the upper area (the splitter's first pane), within its limits.
@@ -184,7 +170,6 @@ private:
     void WatchForTheFrame();
     void connectKeysAndButtons();
     void AlertSound();
-    void WarmNextIndex();
     int CurrentGridRow() const;
 
     ProgramState& program_;
@@ -195,10 +180,8 @@ private:
     WindowState state_;
     DataState data_;
     ResultTable* results_ = nullptr;
-    EscKeyTracker* esc_ = nullptr;
     QObject* keyRouter_ = nullptr;
-    std::unique_ptr<SearchEngine> engine_;
-    QList<const QString*> warmed_;  // lists whose index has been built ahead
+    std::unique_ptr<SearchRunner> search_;
     std::function<void()> firstShowSplashRequest_;
     std::function<void(int)> helpRequest_;
     std::function<void()> alertSound_;

@@ -13,6 +13,7 @@
 #include "search/searchengine.h"
 #include "search/searchmessages.h"
 #include "ui/mainwindow.h"
+#include "ui/searchrunner.h"
 
 namespace vex {
 
@@ -51,7 +52,7 @@ void MainWindow::RerunSearch() {
 }
 
 void MainWindow::btnSearchClick() {
-    if (state_.runInProgress) {
+    if (search_->running()) {
         return;
     }
     state_.gridFollow = true;
@@ -92,7 +93,7 @@ void MainWindow::btnSearchClick() {
 
 void MainWindow::chkFreeTextSearchClick() {
     QCheckBox* box = ui_.chkFreeTextSearch;
-    if (state_.runInProgress) {
+    if (search_->running()) {
         // A run is going on: the box keeps the state the run searches with. The program sets
         // a box with its signals blocked, so that its handler does not run again.
         const QSignalBlocker quiet(box);
@@ -124,7 +125,7 @@ void MainWindow::chkFreeTextSearchClick() {
 
 void MainWindow::chkSearchOnCommentsClick() {
     QCheckBox* box = ui_.chkSearchOnComments;
-    if (state_.runInProgress) {
+    if (search_->running()) {
         const QSignalBlocker quiet(box);
         box->setChecked(state_.commentsOption);
         return;

@@ -19,8 +19,8 @@
 #include "desktop/qtdialogs.h"
 #include "search/resulttable.h"
 #include "search/searchmessages.h"
-#include "ui/esckey.h"
 #include "ui/resultgrid.h"
+#include "ui/searchrunner.h"
 #include "windowfixture.h"
 
 namespace vex::test {
@@ -221,7 +221,7 @@ TEST_F(SearchTest, TheGridKeepsItsTableAcrossRuns) {
 }
 
 TEST_F(SearchTest, EscPauseAnsweredYesAbortsAndKeepsTheRowsFound) {
-    f.window().escKey().setDown(true);
+    f.holdEsc();
     QString labelDuringQuestion;
     bool visibleDuringQuestion = false;
     f.dialogs.whileOpen = [&](const Message& m) {
@@ -246,7 +246,7 @@ TEST_F(SearchTest, EscPauseAnsweredYesAbortsAndKeepsTheRowsFound) {
 }
 
 TEST_F(SearchTest, EscPauseAnsweredNoGoesOnWithoutATime) {
-    f.window().escKey().setDown(true);
+    f.holdEsc();
     f.dialogs.setNextAnswer(ButtonNo);
     f.search("kolera");
     EXPECT_EQ(rows(), 2);
@@ -257,12 +257,12 @@ TEST_F(SearchTest, EscPauseAnsweredNoGoesOnWithoutATime) {
 }
 
 TEST_F(SearchTest, OptionClickDuringARunStartsNoSecondRun) {
-    f.window().escKey().setDown(true);
+    f.holdEsc();
     int runsSeen = 0;
     f.dialogs.whileOpen = [&](const Message& m) {
         if (m == AbortSearchQuestion()) {
             ++runsSeen;
-            EXPECT_TRUE(f.window().windowState().runInProgress);
+            EXPECT_TRUE(f.window().searchRunner().running());
             EXPECT_FALSE(f.ui().btnSearch->isEnabled());
             EXPECT_FALSE(f.ui().btnListSelect->isEnabled());
             QTest::mouseClick(f.ui().chkFreeTextSearch, Qt::LeftButton);
@@ -279,7 +279,7 @@ TEST_F(SearchTest, OptionClickDuringARunStartsNoSecondRun) {
 }
 
 TEST_F(SearchTest, ClosingTheWindowDuringARunAbortsItAndStoresTheValues) {
-    f.window().escKey().setDown(true);
+    f.holdEsc();
     f.dialogs.whileOpen = [&](const Message& m) {
         if (m == AbortSearchQuestion()) {
             f.window().close();

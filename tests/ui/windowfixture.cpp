@@ -93,6 +93,10 @@ void WindowRun::showRecord(int index) {
     }
 }
 
+void WindowRun::holdEsc() {
+    QTest::keyPress(window_.get(), Qt::Key_Escape);
+}
+
 QString WindowFixture::writeList(const QString& name, const QStringList& records,
                                  const QString& info) {
     writeFile(name, ListFileBytes(records, info));

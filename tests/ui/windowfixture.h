@@ -70,6 +70,8 @@ public:
     void close();
     // Shows the record at the index of the list in view, as the record buttons move there.
     void showRecord(int index);
+    // Presses ESC and keeps it down, as a user who wants the next run to pause.
+    void holdEsc();
 
     ProgramState program;
     ActingDialogs dialogs;
