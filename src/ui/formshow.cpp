@@ -120,12 +120,7 @@ void MainWindow::FormShow() {
     // The hourglass of the start-up goes when the window is activated; a desktop that does
     // not activate new windows would leave it for good, so it goes here at the latest.
     FormActivate();
-    search_->warmUpIndexes([this] {
-        return QList<const QStringList*>{&data_.current,         &data_.extended,
-                                         &data_.shortList,       &data_.file1.extended,
-                                         &data_.file1.shortList, &data_.file2.extended,
-                                         &data_.file2.shortList};
-    });
+    search_->warmUpIndexes([this] { return lists_.searchableLists(); });
 }
 
 void MainWindow::FormClose() {
@@ -135,7 +130,7 @@ void MainWindow::FormClose() {
     UserValuesToStore values;
     values.list1 = program_.list1;
     values.list2 = program_.list2;
-    values.list1InUse = data_.isPrimaryInUse();
+    values.list1InUse = data().isPrimaryInUse();
     values.searchInput = state_.searchInput;
     values.positionTop = pos().y();
     values.positionLeft = pos().x();

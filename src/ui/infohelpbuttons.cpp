@@ -24,11 +24,11 @@ QString FullDataFilePath(const QString& programFolder, const QString& dataFile) 
 
 void MainWindow::btnInfoClick() {
     InformationInputs inputs;
-    inputs.programFolder = data_.programFolder;
-    inputs.currentDataFile = FullDataFilePath(program_.programFolder, data_.currentDataFile);
-    inputs.currentFileTime = data_.currentFileTime;
-    inputs.info = data_.info;
-    dialogs_.show(InformationMessage(inputs, data_.locale));
+    inputs.programFolder = data().programFolder;
+    inputs.currentDataFile = FullDataFilePath(program_.programFolder, data().currentDataFile);
+    inputs.currentFileTime = data().currentFileTime;
+    inputs.info = data().info;
+    dialogs_.show(InformationMessage(inputs, data().locale));
 }
 
 void MainWindow::btnHelpClick() {

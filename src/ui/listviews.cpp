@@ -1,15 +1,15 @@
-// The short and the extended list of the file in use, and the switch between the two files.
+#include "ui/listviews.h"
+
 #include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
 
 #include "base/dialogs.h"
+#include "config/programstate.h"
 #include "data/record.h"
 #include "desktop/captions.h"
-#include "search/resulttable.h"
-#include "ui/mainwindow.h"
-#include "ui/searchrunner.h"
 #include "ui/statustexts.h"
+#include "ui/windowwidgets.h"
 
 namespace vex {
 
@@ -31,48 +31,51 @@ int IndexOfCode(const QStringList& list, const QString& code) {
 
 }  // namespace
 
-void MainWindow::SetUpShortView() {
-    data_.current = data_.shortList;
-    SetButtonCaption(ui_.btnListSelect, QStringLiteral("Kort/&Udvidet"));
-    ui_.imgShortList->show();
-    ui_.imgExtendedList->hide();
-    SetStatusPanel(StatusPanel::ListSelection, ListPanelText(false));
-    ui_.chkKorteListe->hide();
+ListViews::ListViews(const WindowWidgets& ui, ProgramState& program, Dialogs& dialogs)
+    : ui_(ui), program_(program), dialogs_(dialogs) {}
+
+void ListViews::use(DataState data) {
+    data_ = std::move(data);
 }
 
-void MainWindow::SetUpExtendedView() {
-    data_.current = data_.extended;
-    SetButtonCaption(ui_.btnListSelect, QStringLiteral("&Kort/Udvidet"));
-    ui_.imgShortList->hide();
-    ui_.imgExtendedList->show();
-    SetStatusPanel(StatusPanel::ListSelection, ListPanelText(true));
-    ui_.chkKorteListe->show();
+QList<const QStringList*> ListViews::searchableLists() const {
+    return {&data_.current,        &data_.extended,        &data_.shortList,
+            &data_.file1.extended, &data_.file1.shortList, &data_.file2.extended,
+            &data_.file2.shortList};
 }
 
-void MainWindow::SetUpViewOfFlag() {
-    if (state_.currentExtendedView != ListView::Extended && !data_.shortList.isEmpty()) {
-        SetUpShortView();
-    } else {
-        SetUpExtendedView();
-    }
+// The list in view, the list button's caption for the way back, the picture of the list, the
+// list's status panel, and the short-list box (it tells a record's flag only in the extended
+// list).
+void ListViews::setUp(ListView view) {
+    const bool extended = view == ListView::Extended;
+    data_.current = extended ? data_.extended : data_.shortList;
+    SetButtonCaption(ui_.btnListSelect,
+                     extended ? QStringLiteral("&Kort/Udvidet") : QStringLiteral("Kort/&Udvidet"));
+    ui_.imgShortList->setVisible(!extended);
+    ui_.imgExtendedList->setVisible(extended);
+    SetStatusPanelText(ui_, StatusPanel::ListSelection, ListPanelText(extended));
+    ui_.chkKorteListe->setVisible(extended);
 }
 
-void MainWindow::SetSourceFilePanel() {
-    SetStatusPanel(StatusPanel::SourceFile,
-                   SourceFilePanelText(data_.currentDataFile, data_.info.releaseDate));
+void ListViews::showSourceFile() {
+    SetStatusPanelText(ui_, StatusPanel::SourceFile,
+                       SourceFilePanelText(data_.currentDataFile, data_.info.releaseDate));
 }
 
-void MainWindow::btnListSelectClick() {
-    if (search_->running()) {
-        return;
-    }
-    state_.gridFollow = false;
-    if (state_.currentIndex < 0) {
-        state_.currentIndex = 0;
-    }
+void ListViews::setUpFirstView() {
+    const bool secondaryInUse = data_.currentDataFile == data_.secondaryDataFile;
+    view_ = secondaryInUse ? program_.list2.extendedView : program_.list1.extendedView;
+    setUp(view_ != ListView::Extended && !data_.shortList.isEmpty() ? ListView::Short
+                                                                    : ListView::Extended);
+    showSourceFile();
+}
+
+std::optional<int> ListViews::toggle(int index) {
+    index = qMax(index, 0);
     QString code;
-    if (state_.currentIndex < data_.current.size()) {
-        const QString& line = data_.current.at(state_.currentIndex);
+    if (index < data_.current.size()) {
+        const QString& line = data_.current.at(index);
         const qsizetype tab = line.indexOf(QLatin1Char('\t'));
         code = tab >= 0 ? line.left(tab) : QString();
     }
@@ -83,58 +86,30 @@ void MainWindow::btnListSelectClick() {
         dialogs_.show(MessageKind::Information, ButtonOk,
                       {QString(), QStringLiteral("Ingen markeringer for ") + kShortListName +
                                       QStringLiteral(" udtræk.")});
-        return;
+        return std::nullopt;
     }
-    if (state_.currentExtendedView == ListView::Extended) {
-        SetUpShortView();
-        state_.currentExtendedView = ListView::Short;
-    } else {
-        SetUpExtendedView();
-        state_.currentExtendedView = ListView::Extended;
-    }
-    ListMemory& memory = program_.memory(data_.isPrimaryInUse());
-    memory.extendedView = state_.currentExtendedView;
-    state_.currentIndex = IndexOfCode(data_.current, code);
-    ShowCurrentRecord();
-    memory.indexPointer = state_.currentIndex;
-    ui_.btnSearch->setFocus();
-    RerunSearch();
+    view_ = view_ == ListView::Extended ? ListView::Short : ListView::Extended;
+    setUp(view_);
+    program_.memory(data_.isPrimaryInUse()).extendedView = view_;
+    return IndexOfCode(data_.current, code);
 }
 
-void MainWindow::btnAlternateDatalistClick() {
-    if (search_->running() || !ui_.btnAlternateDatalist->isEnabled()) {
-        return;
-    }
-    state_.gridFollow = false;
+const ListMemory& ListViews::switchFile(const QString& searchInput, int index) {
     const bool leavingPrimary = data_.isPrimaryInUse();
     ListMemory& leaving = program_.memory(leavingPrimary);
-    leaving.lastSearchInput = state_.searchInput;
-    leaving.extendedView = state_.currentExtendedView;
-    leaving.indexPointer = state_.currentIndex;
+    leaving.lastSearchInput = searchInput;
+    leaving.extendedView = view_;
+    leaving.indexPointer = index;
 
     MakeFileCurrent(data_, leavingPrimary ? DataFileRole::Secondary : DataFileRole::Primary);
-    ApplyFieldNames();
     ListMemory& entering = program_.memory(!leavingPrimary);
     if (data_.shortList.isEmpty()) {
         entering.extendedView = ListView::Extended;
     }
-    state_.currentExtendedView = entering.extendedView;
-    state_.currentIndex = entering.indexPointer;
-    state_.searchInput = entering.lastSearchInput;
-
-    if (state_.currentExtendedView == ListView::Extended) {
-        SetUpExtendedView();
-    } else {
-        SetUpShortView();
-    }
-    if (state_.currentIndex < 0 || state_.currentIndex >= data_.current.size()) {
-        state_.currentIndex = 0;
-    }
-    ShowCurrentRecord();
-    SetStatusPanel(StatusPanel::Sync, QString());
-    SetSourceFilePanel();
-    RerunSearch();
-    results_->setHeaders(data_.fieldNames[0], data_.fieldNames[2]);
+    view_ = entering.extendedView;
+    setUp(view_);
+    showSourceFile();
+    return entering;
 }
 
 }  // namespace vex

@@ -39,7 +39,8 @@ MainWindow::MainWindow(ProgramState& program, Dialogs& dialogs, UserStore* userS
       program_(program),
       dialogs_(dialogs),
       userStore_(userStore),
-      scale_(ScreenDpi()) {
+      scale_(ScreenDpi()),
+      lists_(ui_, program_, dialogs_) {
     setObjectName(QStringLiteral("TfrmVexDiagnose5"));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);

@@ -8,6 +8,7 @@
 #include "config/programstate.h"
 #include "data/loading.h"
 #include "desktop/scale.h"
+#include "ui/listviews.h"
 #include "ui/windowwidgets.h"
 
 class QKeyEvent;
@@ -26,7 +27,6 @@ inline const QString kWindowCaption = QStringLiteral(" Vex Diagnoseliste-program
 // State of the main window that lives as long as the window.
 struct WindowState {
     // The list in use as the window shows it.
-    ListView currentExtendedView = ListView::Short;  // the list meant to be in view
     int currentIndex = 0;        // index of the shown record in the list in view
     QString searchInput;         // the current search string
     int operatorCount = -1;      // logical operators found by the last normalisation
@@ -59,7 +59,8 @@ public:
                QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    DataState& data() { return data_; }
+    const DataState& data() const { return lists_.data(); }
+    const ListViews& listViews() const { return lists_; }
     WindowWidgets& ui() { return ui_; }
     WindowState& windowState() { return state_; }
     const WindowState& state() const { return state_; }
@@ -75,7 +76,7 @@ public:
     void SetCaptions();
     void ApplyGridTheme();
     void SetSearchOptions(bool freeText, bool comments);
-    void UseDataLists(DataState data);
+    void UseDataLists(DataState loaded);
     void SetUpFirstView();
 
     // Record display.
@@ -96,11 +97,7 @@ public:
     void RerunSearch();  // normalise and run again; the rejection shown as applied string
     bool NormalizeSearchInput();
 
-    // List views and the switch between the data files.
-    void SetUpShortView();
-    void SetUpExtendedView();
-    void SetUpViewOfFlag();  // the view the current flag asks for (extended when short is empty)
-    void SetSourceFilePanel();
+    // The list button and the switch between the data files.
     void btnListSelectClick();
     void btnAlternateDatalistClick();
 
@@ -178,7 +175,7 @@ private:
     Scale scale_;
     WindowWidgets ui_;
     WindowState state_;
-    DataState data_;
+    ListViews lists_;
     ResultTable* results_ = nullptr;
     QObject* keyRouter_ = nullptr;
     std::unique_ptr<SearchRunner> search_;

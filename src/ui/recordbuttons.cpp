@@ -21,7 +21,7 @@ void MainWindow::btnPriorClick() {
 
 void MainWindow::btnNextClick() {
     SetStatusPanel(StatusPanel::Sync, QString());
-    if (state_.currentIndex < data_.current.size() - 1) {
+    if (state_.currentIndex < data().current.size() - 1) {
         ++state_.currentIndex;
     }
     ShowCurrentRecord();
@@ -30,7 +30,7 @@ void MainWindow::btnNextClick() {
 void MainWindow::btnLastClick() {
     SetStatusPanel(StatusPanel::Sync, QString());
     // An empty list leaves the index at 0, never below.
-    state_.currentIndex = qMax(0, int(data_.current.size()) - 1);
+    state_.currentIndex = qMax(0, int(data().current.size()) - 1);
     ShowCurrentRecord();
 }
 

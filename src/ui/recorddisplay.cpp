@@ -54,7 +54,7 @@ void ShowText(QLineEdit* field, const QString& text) {
 }  // namespace
 
 void MainWindow::ShowCurrentRecord() {
-    const QStringList& list = data_.current;
+    const QStringList& list = data().current;
     if (state_.currentIndex < 0 || state_.currentIndex >= list.size()) {
         return;  // callers keep the index within the list; nothing to show otherwise
     }
@@ -69,9 +69,9 @@ void MainWindow::ShowCurrentRecord() {
     ShowText(ui_.txtInklusiv, record.inclusions);
     ShowText(ui_.txtStikord, record.keywords);
     ShowText(ui_.txtKommentarer, record.comments);
-    SetLabelCaption(ui_.lblRedigeret, record.editDate, data_.fieldNames[8]);
+    SetLabelCaption(ui_.lblRedigeret, record.editDate, data().fieldNames[8]);
     SetStatusPanel(StatusPanel::Record, RecordPanelText(state_.currentIndex, int(list.size())));
-    program_.memory(data_.isPrimaryInUse()).indexPointer = state_.currentIndex;
+    program_.memory(data().isPrimaryInUse()).indexPointer = state_.currentIndex;
 }
 
 int MainWindow::CurrentGridRow() const {
@@ -88,7 +88,7 @@ void MainWindow::SyncRecordWithGrid() {
     bool synced = false;
     if (state_.gridFollow && state_.resultsFound && rows > 0 && row >= 0) {
         const qsizetype found =
-            FindTerm(data_.current, results_->code(row), FindMode::CodeLookUp, 0,
+            FindTerm(data().current, results_->code(row), FindMode::CodeLookUp, 0,
                      SearchOptions{state_.freeTextOption, state_.commentsOption});
         if (found >= 0) {
             state_.currentIndex = int(found);
@@ -118,13 +118,13 @@ void MainWindow::ApplyFieldNames() {
         {ui_.lblField06, ui_.txtStikord, 6},   {ui_.lblField07, ui_.txtKommentarer, 7},
     };
     for (const auto& f : fields) {
-        SetLabelCaption(f.label, data_.fieldNames[f.column]);
+        SetLabelCaption(f.label, data().fieldNames[f.column]);
         f.field->setAccessibleName(f.label->text());
     }
 }
 
 void MainWindow::SetStatusPanel(StatusPanel panel, const QString& text) {
-    SetLabelText(ui_.statusPanel(panel), text, StatusPanelWhat(panel));
+    SetStatusPanelText(ui_, panel, text);
 }
 
 QString MainWindow::statusPanelText(StatusPanel panel) const {
@@ -138,7 +138,7 @@ QString MainWindow::statusPanelText(StatusPanel panel) const {
 // is a state of the window instead: the run empties the table and announces its rows only at
 // its end, so the grid shows no row while the run adds them.
 void MainWindow::OpenResultTable() {
-    results_->setHeaders(data_.fieldNames[0], data_.fieldNames[2]);
+    results_->setHeaders(data().fieldNames[0], data().fieldNames[2]);
     results_->clear();
     const auto changed = [this] {
         if (state_.gridAttached) {

@@ -22,7 +22,7 @@ RunStatus MainWindow::RunSearch() {
         return RunStatus::Completed;  // never two runs at once
     }
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const bool primary = data_.isPrimaryInUse();
+    const bool primary = data().isPrimaryInUse();
     ApplyGridColours(ui_.DBGrid1, GridColoursFor(primary ? GridColourScheme::Primary
                                                          : GridColourScheme::Secondary));
     ShowAppliedSearchString(state_.searchInput);
@@ -39,7 +39,7 @@ RunStatus MainWindow::RunSearch() {
     DetachResultTable();
 
     const RunOutcome run =
-        search_->run(data_.current, state_.searchInput, state_.operatorCount,
+        search_->run(data().current, state_.searchInput, state_.operatorCount,
                      SearchOptions{state_.freeTextOption, state_.commentsOption}, *results_);
 
     state_.resultsFound = run.resultsFound;
@@ -49,9 +49,9 @@ RunStatus MainWindow::RunSearch() {
     if (!search_->stoppedForClose()) {
         ui_.btnSearch->setFocus();
     }
-    ui_.btnListSelect->setEnabled(!data_.shortList.isEmpty());
-    ui_.btnAlternateDatalist->setEnabled(!data_.primaryDataFile.isEmpty() &&
-                                         !data_.secondaryDataFile.isEmpty());
+    ui_.btnListSelect->setEnabled(!data().shortList.isEmpty());
+    ui_.btnAlternateDatalist->setEnabled(!data().primaryDataFile.isEmpty() &&
+                                         !data().secondaryDataFile.isEmpty());
     if (run.paused) {
         state_.lastSearchTime = -1;
     } else {

@@ -30,7 +30,7 @@ bool MainWindow::NormalizeSearchInput() {
     input.searchInput = state_.searchInput;
     input.freeText = state_.freeTextOption;
     input.comments = ui_.chkSearchOnComments->isChecked();
-    input.primaryInUse = data_.isPrimaryInUse();
+    input.primaryInUse = data().isPrimaryInUse();
     input.entryAutoDPrefix = program_.settings.entryAutoDPrefix;
     input.locale = QLocale::system();
     const NormalizeOutcome outcome = NormalizeSearchString(input);

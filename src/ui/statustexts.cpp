@@ -1,5 +1,8 @@
 #include "ui/statustexts.h"
 
+#include <QLabel>
+
+#include "desktop/captions.h"
 #include "ui/windowwidgets.h"
 
 namespace vex {
@@ -41,6 +44,10 @@ QString StatusPanelWhat(StatusPanel panel) {
             break;
     }
     return QString();  // " Post: 17 af 10523"
+}
+
+void SetStatusPanelText(const WindowWidgets& w, StatusPanel panel, const QString& text) {
+    SetLabelText(w.statusPanel(panel), text, StatusPanelWhat(panel));
 }
 
 }  // namespace vex

@@ -31,19 +31,15 @@ void MainWindow::SetSearchOptions(bool freeText, bool comments) {
     state_.commentsOption = comments;
 }
 
-void MainWindow::UseDataLists(DataState data) {
-    data_ = std::move(data);
-    ui_.btnAlternateDatalist->setEnabled(data_.alternateEnabled);
+void MainWindow::UseDataLists(DataState loaded) {
+    lists_.use(std::move(loaded));
+    ui_.btnAlternateDatalist->setEnabled(data().alternateEnabled);
     ApplyFieldNames();
 }
 
 void MainWindow::SetUpFirstView() {
-    const bool secondaryInUse = data_.currentDataFile == data_.secondaryDataFile;
-    state_.currentExtendedView =
-        secondaryInUse ? program_.list2.extendedView : program_.list1.extendedView;
-    SetUpViewOfFlag();
+    lists_.setUpFirstView();
     SetStatusPanel(StatusPanel::Sync, QString());
-    SetSourceFilePanel();
 
     ui_.chkFreeTextSearch->setChecked(state_.freeTextOption);
     ui_.chkSearchOnComments->setChecked(state_.commentsOption);
@@ -58,11 +54,11 @@ void MainWindow::SetUpFirstView() {
                                         "eller med dobbeltklik"));
     ui_.DBGrid1->horizontalHeader()->setSectionsMovable(false);
 
-    const ListMemory& memory = program_.memory(data_.isPrimaryInUse());
+    const ListMemory& memory = program_.memory(data().isPrimaryInUse());
     state_.searchInput = memory.lastSearchInput;
     state_.currentIndex = memory.indexPointer;
     state_.searchTimeText = memory.searchTimeText;
-    if (state_.currentIndex < 0 || state_.currentIndex >= data_.current.size()) {
+    if (state_.currentIndex < 0 || state_.currentIndex >= data().current.size()) {
         state_.currentIndex = 0;
     }
     ShowCurrentRecord();

@@ -85,6 +85,10 @@ inline const QString kExtendedListName = QStringLiteral("Udvidede Liste");
 // for the program), or one of about its width where neither is there.
 QString WindowFontFamily();
 
+// Sets a status panel's text, with what a screen reader hears before it: every change of a
+// panel's text goes through here.
+void SetStatusPanelText(const WindowWidgets& w, StatusPanel panel, const QString& text);
+
 // Puts the status bar's panels side by side from its left edge at their design widths (114,
 // 45, 270 and 150 pixels at 96 dpi), without gaps. Together they are wider than the window:
 // the last panel is cut at its right edge.

@@ -57,7 +57,7 @@ struct ListSnapshot {
 
 ListSnapshot Snapshot(ProgramRun& run) {
     return {run.window().data().currentDataFile,
-            run.window().state().currentExtendedView,
+            run.window().listViews().view(),
             run.window().state().currentIndex,
             run.window().state().searchInput,
             run.gridCodes(),
@@ -90,7 +90,7 @@ TEST(RestartTest, WhatTheUserLeftComesBackAtTheNextStart) {
     EXPECT_EQ(first->window().pos(), CentredOnWorkArea(first->window().size(), work));
     EXPECT_FALSE(first->ui().chkFreeTextSearch->isChecked());
     EXPECT_FALSE(first->ui().chkSearchOnComments->isChecked());
-    EXPECT_EQ(first->window().state().currentExtendedView, ListView::Extended);
+    EXPECT_EQ(first->window().listViews().view(), ListView::Extended);
     EXPECT_EQ(first->window().results().rowCount(), 0);
 
     // List 1: short list, a search, and the record moved within the hits.

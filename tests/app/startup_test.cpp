@@ -56,7 +56,7 @@ TEST(StartupTest, MissingPrimaryWithExistingSecondaryStartsSilentlyOnTheSecondar
     f.store.writeText(UserGroup::Values, "LastSearchInput2", "skold");
     EXPECT_EQ(f.start({"mangler.txt", "andre.txt"}), StartupOutcome::Ready);
     EXPECT_TRUE(f.dialogs.shown.isEmpty());
-    DataState& data = f.window().data();
+    const DataState& data = f.window().data();
     EXPECT_EQ(data.currentDataFile, "andre.txt");
     EXPECT_TRUE(data.primaryDataFile.isEmpty());
     EXPECT_FALSE(f.ui().btnAlternateDatalist->isEnabled());
@@ -242,7 +242,7 @@ TEST(StartupTest, RememberedShortViewOfAFileWithoutShortListShowsTheExtendedList
     f.store.writeText(UserGroup::Values, "ExtendedList1View", "0");
     ASSERT_EQ(f.start(), StartupOutcome::Ready);
     EXPECT_EQ(f.window().statusPanelText(StatusPanel::ListSelection), " Udvidede Liste");
-    EXPECT_EQ(f.window().state().currentExtendedView, ListView::Short);  // the flag itself stays
+    EXPECT_EQ(f.window().listViews().view(), ListView::Short);  // the flag itself stays
     EXPECT_FALSE(f.ui().chkKorteListe->isHidden());
 }
 

@@ -47,7 +47,7 @@ Shown Show(ProgramRun& run) {
             run.window().topPanelHeight(),
             run.ui().chkFreeTextSearch->isChecked(),
             run.ui().chkSearchOnComments->isChecked(),
-            run.window().state().currentExtendedView,
+            run.window().listViews().view(),
             run.window().state().currentIndex,
             run.window().state().searchInput,
             run.window().results().rowCount()};

@@ -170,7 +170,7 @@ TEST_F(ListViewTest, SwitchingToAFileWithoutShortListShowsItsExtendedList) {
     switchFile();
     EXPECT_EQ(panel(StatusPanel::ListSelection), " Udvidede Liste");
     EXPECT_EQ(f.program.list2.extendedView, ListView::Extended);
-    EXPECT_EQ(f.window().state().currentExtendedView, ListView::Extended);
+    EXPECT_EQ(f.window().listViews().view(), ListView::Extended);
 }
 
 TEST_F(ListViewTest, RememberedIndexBeyondTheOtherListFallsBackToZero) {

@@ -1,0 +1,46 @@
+// The list button and the file switch: the list views change the list in view or the file in
+// use; the window then shows the record and searches again.
+#include <QPushButton>
+
+#include "search/resulttable.h"
+#include "ui/listviews.h"
+#include "ui/mainwindow.h"
+#include "ui/searchrunner.h"
+
+namespace vex {
+
+void MainWindow::btnListSelectClick() {
+    if (search_->running()) {
+        return;
+    }
+    state_.gridFollow = false;
+    state_.currentIndex = qMax(state_.currentIndex, 0);
+    const std::optional<int> index = lists_.toggle(state_.currentIndex);
+    if (!index) {
+        return;
+    }
+    state_.currentIndex = *index;
+    ShowCurrentRecord();
+    ui_.btnSearch->setFocus();
+    RerunSearch();
+}
+
+void MainWindow::btnAlternateDatalistClick() {
+    if (search_->running() || !ui_.btnAlternateDatalist->isEnabled()) {
+        return;
+    }
+    state_.gridFollow = false;
+    const ListMemory& entering = lists_.switchFile(state_.searchInput, state_.currentIndex);
+    ApplyFieldNames();
+    state_.currentIndex = entering.indexPointer;
+    state_.searchInput = entering.lastSearchInput;
+    if (state_.currentIndex < 0 || state_.currentIndex >= data().current.size()) {
+        state_.currentIndex = 0;
+    }
+    ShowCurrentRecord();
+    SetStatusPanel(StatusPanel::Sync, QString());
+    RerunSearch();
+    results_->setHeaders(data().fieldNames[0], data().fieldNames[2]);
+}
+
+}  // namespace vex
