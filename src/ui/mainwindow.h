@@ -59,12 +59,13 @@ public:
                QWidget* parent = nullptr);
     ~MainWindow() override;
 
+    // What the window holds and shows, read-only (the widgets are found by their design names
+    // too); the window changes itself only through its handlers and operations.
+    const WindowWidgets& ui() const { return ui_; }
+    const WindowState& state() const { return state_; }
     const DataState& data() const { return lists_.data(); }
     const ListViews& listViews() const { return lists_; }
-    WindowWidgets& ui() { return ui_; }
-    WindowState& windowState() { return state_; }
-    const WindowState& state() const { return state_; }
-    ResultTable& results() { return *results_; }
+    const ResultTable& results() const { return *results_; }
     const SearchRunner& searchRunner() const { return *search_; }
     const Scale& scale() const { return scale_; }
 
@@ -79,23 +80,16 @@ public:
     void UseDataLists(DataState loaded);
     void SetUpFirstView();
 
-    // Record display.
-    void ShowCurrentRecord();
-    void SyncRecordWithGrid();
+    // The record display follows the grid once the grid is entered.
     void DBGrid1Enter();
-    void ApplyFieldNames();
     // Every change of a status panel's text goes through here.
     void SetStatusPanel(StatusPanel panel, const QString& text);
     QString statusPanelText(StatusPanel panel) const;
 
-    // Search.
+    // What starts a search.
     void btnSearchClick();
     void chkFreeTextSearchClick();
     void chkSearchOnCommentsClick();
-    RunStatus RunSearch();
-    void ShowAppliedSearchString(const QString& text);
-    void RerunSearch();  // normalise and run again; the rejection shown as applied string
-    bool NormalizeSearchInput();
 
     // The list button and the switch between the data files.
     void btnListSelectClick();
@@ -126,15 +120,8 @@ public:
     }
     void setAlertSound(std::function<void()> sound) { alertSound_ = std::move(sound); }
 
-    // Result table.
-    void OpenResultTable();
-    void AttachResultTable();
-    void DetachResultTable();
-
     // Window events.
     void FormShow();
-    // Fits the window onto the screen's work area by its outer rectangle (first show).
-    void FitToWorkArea();
     void FormActivate();
     void FormPaint();
     void FormClose();
@@ -162,6 +149,24 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    // Record display.
+    void ShowCurrentRecord();
+    void SyncRecordWithGrid();
+    void ApplyFieldNames();
+
+    // The search run and the normalisation every starter goes through.
+    RunStatus RunSearch();
+    void ShowAppliedSearchString(const QString& text);
+    void RerunSearch();  // normalise and run again; the rejection shown as applied string
+    bool NormalizeSearchInput();
+
+    // The result table's binding to the grid.
+    void OpenResultTable();
+    void AttachResultTable();
+    void DetachResultTable();
+
+    // Fits the window onto the screen's work area by its outer rectangle (first show).
+    void FitToWorkArea();
     void connectHandlers();
     void FitOnceTheFrameIsKnown();
     void WatchForTheFrame();

@@ -105,11 +105,11 @@ TEST_F(SearchTest, AppliedStringLabelForNormalRejectedAndEmptyStrings) {
 
 TEST_F(SearchTest, CancellingTheInputChangesNothingButFollowing) {
     f.search("kolera");
-    f.ui().DBNavigator1->perform(ResultNavigator::Last);
-    f.window().windowState().gridFollow = false;
+    QTest::mouseClick(f.ui().chkSearchOnComments, Qt::LeftButton);  // searches, not following
+    ASSERT_FALSE(f.window().state().gridFollow);
     f.dialogs.setNextInput(std::nullopt);
     QTest::mouseClick(f.ui().btnSearch, Qt::LeftButton);
-    EXPECT_TRUE(f.window().windowState().gridFollow);
+    EXPECT_TRUE(f.window().state().gridFollow);
     EXPECT_EQ(f.dialogs.inputPresets.last(), "kolera");
     EXPECT_EQ(rows(), 2);
     EXPECT_EQ(f.window().state().searchInput, "kolera");
@@ -194,7 +194,7 @@ TEST_F(SearchTest, TickingFreeTextWithAMarkedStringAsksAndCancelClearsTheBox) {
     // Ticking again and going on searches with the option.
     QTest::mouseClick(f.ui().chkFreeTextSearch, Qt::LeftButton);
     EXPECT_TRUE(f.window().state().freeTextOption);
-    EXPECT_FALSE(f.window().windowState().gridFollow);
+    EXPECT_FALSE(f.window().state().gridFollow);
 }
 
 TEST_F(SearchTest, CommentsOptionSearchesAgainWithTheCommentsColumn) {

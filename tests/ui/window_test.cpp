@@ -77,7 +77,7 @@ TEST(RecordDisplayTest, NoHitsLeaveTheRecordAndEmptyTheCounters) {
     EXPECT_EQ(f.ui().txtSKSkode->text(), "DA00");
     EXPECT_EQ(f.window().statusPanelText(StatusPanel::Sync), "");
     EXPECT_EQ(LabelCaption(f.ui().lblSearchCount), "");
-    EXPECT_FALSE(f.window().windowState().resultsFound);
+    EXPECT_FALSE(f.window().state().resultsFound);
 }
 
 TEST(WindowFrameTest, TopAreaLimitsAndTheMinimumHeightRule) {

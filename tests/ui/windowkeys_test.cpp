@@ -81,7 +81,7 @@ TEST_F(WindowKeysTest, RecordButtonsLeaveTheDisplayFollowingTheGrid) {
         QTest::mouseClick(click.button, Qt::LeftButton);
         EXPECT_EQ(f.window().state().currentIndex, click.to);
         EXPECT_EQ(f.syncPanel(), "");
-        EXPECT_TRUE(f.window().windowState().gridFollow);
+        EXPECT_TRUE(f.window().state().gridFollow);
     }
     // The next move of the grid's row shows the grid's record again.
     f.pressIn(f.ui().DBGrid1, Qt::Key_Down);
@@ -91,11 +91,12 @@ TEST_F(WindowKeysTest, RecordButtonsLeaveTheDisplayFollowingTheGrid) {
 
 TEST_F(WindowKeysTest, NavigatorTurnsFollowingOnBeforeItMovesTheGrid) {
     f.search("kolera");
-    f.window().windowState().gridFollow = false;  // as after a click on an option box
+    QTest::mouseClick(f.ui().chkSearchOnComments, Qt::LeftButton);  // searches, not following
+    ASSERT_FALSE(f.window().state().gridFollow);
     f.showSynced(5);
     f.window().SetStatusPanel(StatusPanel::Sync, QString());
     QTest::mouseClick(f.ui().DBNavigator1->button(ResultNavigator::Next), Qt::LeftButton);
-    EXPECT_TRUE(f.window().windowState().gridFollow);
+    EXPECT_TRUE(f.window().state().gridFollow);
     EXPECT_EQ(f.code(), "DA02");
     EXPECT_EQ(f.syncPanel(), "Sync");
 }
@@ -120,7 +121,7 @@ protected:
 TEST_F(WindowKeysTest, PageDownInTheFollowingGridShowsTheNextRecordThenTheGridsRow) {
     f.search("kolera");
     f.ui().DBGrid1->setFocus(Qt::TabFocusReason);
-    ASSERT_TRUE(f.window().windowState().gridFollow);
+    ASSERT_TRUE(f.window().state().gridFollow);
     ASSERT_EQ(f.code(), "DA00");
     GridKeyProbe probe;
     probe.f = &f;
@@ -167,19 +168,21 @@ TEST_F(WindowKeysTest, TabMovesOnlyBetweenTheSearchButtonAndTheGrid) {
 }
 
 TEST_F(WindowKeysTest, EnterAndSpaceOnTheFocusedSearchButtonStartASearch) {
+    // Each key searches for something else than the key before, so each row count is new.
     const struct {
         Qt::Key key;
         Qt::KeyboardModifiers modifiers;
-    } keys[] = {{Qt::Key_Return, Qt::NoModifier},
-                {Qt::Key_Enter, Qt::KeypadModifier},
-                {Qt::Key_Space, Qt::NoModifier}};
+        const char* typed;
+        int rows;
+    } keys[] = {{Qt::Key_Return, Qt::NoModifier, "kolera", 3},
+                {Qt::Key_Enter, Qt::KeypadModifier, "tyfus", 1},
+                {Qt::Key_Space, Qt::NoModifier, "kolera", 3}};
     for (const auto& k : keys) {
         const int inputs = f.dialogs.inputPresets.size();
-        f.dialogs.setNextInput(QStringLiteral("kolera"));
+        f.dialogs.setNextInput(QString::fromUtf8(k.typed));
         f.pressIn(f.ui().btnSearch, k.key, k.modifiers);
         EXPECT_EQ(f.dialogs.inputPresets.size(), inputs + 1) << k.key;
-        EXPECT_EQ(f.window().results().rowCount(), 3) << k.key;
-        f.window().results().clear();
+        EXPECT_EQ(f.window().results().rowCount(), k.rows) << k.key;
     }
 }
 
