@@ -4,21 +4,23 @@
 
 namespace vex {
 
-// The four panels of the status bar, left to right: the record shown and the number of
-// records, "Sync" while the record is the grid's, the data file in use, the list in view.
+// The four panels of the status bar: the record shown and the number of records, "Sync" while
+// the record is the grid's, the data file in use, the list in view.
 enum class StatusPanel { Record, Sync, SourceFile, ListSelection };
-inline constexpr int kStatusPanelCount = 4;
+// The panels as they stand on the bar, left to right.
+inline constexpr StatusPanel kStatusPanels[] = {
+    StatusPanel::Record, StatusPanel::Sync, StatusPanel::SourceFile, StatusPanel::ListSelection};
 
-// Status panel 0: " Post: " + (index + 1) + " af " + count.
+// The record panel: " Post: " + (index + 1) + " af " + count.
 QString RecordPanelText(int index, int count);
-// Status panel 2: " " + the file name without its folder, then "   (" + release date + ")"
-// when there is a release date.
+// The source-file panel: " " + the file name without its folder, then "   (" + release date +
+// ")" when there is a release date.
 QString SourceFilePanelText(const QString& dataFile, const QString& releaseDate);
-// Status panel 3: the list in view.
+// The list panel: the list in view.
 QString ListPanelText(bool extended);
 // The grid's position label: empty without rows, else "row/rows" (1-based row).
 QString SearchCountText(int row, int rows);
-// The status panel 1 text while the shown record is the grid's.
+// The sync panel's text while the shown record is the grid's.
 inline const QString kSyncPanelText = QStringLiteral("Sync");
 
 // What a screen reader hears before the text of a status panel (empty: the text says it

@@ -246,6 +246,20 @@ void BuildNavigation(WindowWidgets& w, const Scale& s) {
                         QStringLiteral("Lukker programmet"));
 }
 
+// The status panels in their order on the bar: object name, design text and design width.
+struct StatusPanelDesign {
+    StatusPanel panel;
+    const char* name;
+    const char* text;
+    int width;
+};
+constexpr StatusPanelDesign kStatusPanelDesigns[] = {
+    {StatusPanel::Record, "StatusBar1Record", "Post: 99999 af 99999", 114},
+    {StatusPanel::Sync, "StatusBar1Sync", "Sync", 45},
+    {StatusPanel::SourceFile, "StatusBar1SourceFile", "SourceFile", 270},
+    {StatusPanel::ListSelection, "StatusBar1ListSelection", "ListSelection", 150},
+};
+
 // The status bar: a plain strip with four sunken panels of fixed widths. Qt's status bar would
 // put gaps between them and lay them out by its own rules.
 void BuildStatusBar(WindowWidgets& w, const Scale& s) {
@@ -253,15 +267,13 @@ void BuildStatusBar(WindowWidgets& w, const Scale& s) {
     w.StatusBar1->setAccessibleName(QStringLiteral("Statuslinje"));
     w.StatusBar1->setFrameShape(QFrame::NoFrame);
     w.StatusBar1->setFixedHeight(s.px(19));
-    static const char* const kDesignTexts[] = {"Post: 99999 af 99999", "Sync", "SourceFile",
-                                               "ListSelection"};
-    for (int i = 0; i < kStatusPanelCount; ++i) {
-        auto* panel = new QLabel(QLatin1String(kDesignTexts[i]), w.StatusBar1);
-        panel->setObjectName(QStringLiteral("StatusBar1Panel%1").arg(i));
+    for (const StatusPanelDesign& design : kStatusPanelDesigns) {
+        auto* panel = Make<QLabel>(w.StatusBar1, design.name);
+        panel->setText(QLatin1String(design.text));
         panel->setTextFormat(Qt::PlainText);
         panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         panel->setIndent(s.px(2));
-        w.statusPanels[i] = panel;
+        w.statusPanels[static_cast<int>(design.panel)] = panel;
     }
     LayOutStatusPanels(w, s);
 }
@@ -302,11 +314,10 @@ void BuildBottom(WindowWidgets& w, const Scale& s) {
 }  // namespace
 
 void LayOutStatusPanels(const WindowWidgets& w, const Scale& s) {
-    static const int kWidths[kStatusPanelCount] = {114, 45, 270, 150};
     int left = 0;
-    for (int i = 0; i < kStatusPanelCount; ++i) {
-        const int width = s.px(kWidths[i]);
-        w.statusPanels[i]->setGeometry(left, 0, width, s.px(19));
+    for (const StatusPanelDesign& design : kStatusPanelDesigns) {
+        const int width = s.px(design.width);
+        w.statusPanel(design.panel)->setGeometry(left, 0, width, s.px(19));
         left += width;
     }
 }

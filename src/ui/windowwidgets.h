@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <iterator>
+
 #include "ui/statustexts.h"
 
 class QCheckBox;
@@ -30,7 +32,7 @@ struct WindowWidgets {
     QWidget* pnlComments = nullptr;
     QWidget* pnlTopNavigation = nullptr;
     QFrame* StatusBar1 = nullptr;
-    QLabel* statusPanels[kStatusPanelCount] = {};
+    QLabel* statusPanels[std::size(kStatusPanels)] = {};  // by StatusPanel; see statusPanel()
     QSplitter* Splitter1 = nullptr;
     QWidget* pnlDBGrid = nullptr;
     QTableView* DBGrid1 = nullptr;

@@ -76,10 +76,11 @@ TEST(FirstShowTest, HintsPanelsFloatingButtonsAndFocus) {
     // before it ends.
     const int widths[] = {114, 45, 270, 150};
     int left = 0;
-    for (int i = 0; i < kStatusPanelCount; ++i) {
-        EXPECT_EQ(ui.statusPanels[i]->x(), left) << i;
-        EXPECT_EQ(ui.statusPanels[i]->width(), s.px(widths[i])) << i;
-        left += ui.statusPanels[i]->width();
+    for (int i = 0; i < int(std::size(kStatusPanels)); ++i) {
+        const QLabel* panel = ui.statusPanel(kStatusPanels[i]);
+        EXPECT_EQ(panel->x(), left) << i;
+        EXPECT_EQ(panel->width(), s.px(widths[i])) << i;
+        left += panel->width();
     }
     EXPECT_EQ(ui.pnlFloatingButtons->x(), s.px(149));
     EXPECT_EQ(QApplication::focusWidget() == nullptr || QApplication::focusWidget() == ui.btnSearch,

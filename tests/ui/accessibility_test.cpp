@@ -104,7 +104,8 @@ TEST_F(AccessibilityTest, EveryControlIsNamedAndFieldNamesFollowTheFile) {
     QTest::mouseClick(f.ui().btnAlternateDatalist, Qt::LeftButton);
     expectSpokenNames(
         {"Procedurekode", "Proceduretekst", "Synonymer", "Inklusiv", "Stikord", "Kommentarer"});
-    EXPECT_TRUE(SpokenName(f.ui().statusPanels[2]).contains("Behandling-procedurer-vex.txt"));
+    EXPECT_TRUE(SpokenName(f.ui().statusPanel(StatusPanel::SourceFile))
+                    .contains("Behandling-procedurer-vex.txt"));
 }
 
 TEST_F(AccessibilityTest, GridTableGivesTitlesAndTheCurrentRowsCells) {

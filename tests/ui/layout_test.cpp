@@ -110,9 +110,9 @@ TEST(WindowLayoutTest, CaptionsHintsAndInitialStates) {
     EXPECT_TRUE(w.lblSearchESC->isHidden());
     EXPECT_EQ(LabelCaption(w.lblSearchString),
               QStringLiteral("Anvendt søgestreng: [                           ]"));
-    for (int i = 0; i < 4; ++i) {
-        ASSERT_NE(w.statusPanels[i], nullptr);
-        EXPECT_EQ(w.statusPanels[i]->parentWidget(), w.StatusBar1);
+    for (StatusPanel panel : kStatusPanels) {
+        ASSERT_NE(w.statusPanel(panel), nullptr);
+        EXPECT_EQ(w.statusPanel(panel)->parentWidget(), w.StatusBar1);
     }
     EXPECT_EQ(w.statusPanel(StatusPanel::Sync)->text(), QStringLiteral("Sync"));
 }
