@@ -11,6 +11,7 @@
 #include "ui/listviews.h"
 #include "ui/windowwidgets.h"
 
+class QCheckBox;
 class QKeyEvent;
 
 namespace vex {
@@ -159,6 +160,15 @@ private:
     void ShowAppliedSearchString(const QString& text);
     void RerunSearch();  // normalise and run again; the rejection shown as applied string
     bool NormalizeSearchInput();
+    // The Search button and the free-text box normalise the string, and with a free-text mark
+    // in it while the option is on ask the user (fromFreeTextBox: the box's wording) first. A
+    // rejected string is shown as the applied string.
+    enum class SearchStart { Go, Rejected, Cancelled };
+    SearchStart PrepareSearch(bool fromFreeTextBox);
+    // The common part of both option boxes' clicks: during a run the box is put back and the
+    // click does nothing; otherwise the display stops following the grid and the option takes
+    // the box's state. True when the click goes on to search (the result table exists).
+    bool TakeOptionBox(QCheckBox* box, bool& option);
 
     // The result table's binding to the grid.
     void OpenResultTable();

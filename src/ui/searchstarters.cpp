@@ -45,6 +45,20 @@ bool MainWindow::NormalizeSearchInput() {
     return outcome.accepted;
 }
 
+MainWindow::SearchStart MainWindow::PrepareSearch(bool fromFreeTextBox) {
+    if (!NormalizeSearchInput()) {
+        ShowAppliedSearchString(RejectedSearchStringText());
+        return SearchStart::Rejected;
+    }
+    // A "*" in the string asks for free text already; with the option on too, the user is
+    // asked whether to go on.
+    if (HasFreeTextMark(state_.searchInput) && state_.freeTextOption &&
+        dialogs_.show(FreeTextWarning(state_.searchInput, fromFreeTextBox)) == ButtonCancel) {
+        return SearchStart::Cancelled;
+    }
+    return SearchStart::Go;
+}
+
 void MainWindow::RerunSearch() {
     if (!NormalizeSearchInput() || RunSearch() == RunStatus::Rejected) {
         ShowAppliedSearchString(RejectedSearchStringText());
@@ -67,16 +81,13 @@ void MainWindow::btnSearchClick() {
         dialogs_.show(EmptySearchStringWarning());
         return;
     }
-    if (!NormalizeSearchInput()) {
-        ShowAppliedSearchString(RejectedSearchStringText());
-        return;
+    const SearchStart start = PrepareSearch(false);
+    if (start == SearchStart::Cancelled) {
+        SetLabelCaption(ui_.lblSearchESC, SearchAbortedText());
+        ui_.lblSearchESC->show();
     }
-    if (HasFreeTextMark(state_.searchInput) && state_.freeTextOption) {
-        if (dialogs_.show(FreeTextWarning(state_.searchInput, false)) == ButtonCancel) {
-            SetLabelCaption(ui_.lblSearchESC, SearchAbortedText());
-            ui_.lblSearchESC->show();
-            return;
-        }
+    if (start != SearchStart::Go) {
+        return;
     }
     const RunStatus status = RunSearch();
     if (status == RunStatus::Rejected) {
@@ -91,32 +102,33 @@ void MainWindow::btnSearchClick() {
     }
 }
 
-void MainWindow::chkFreeTextSearchClick() {
-    QCheckBox* box = ui_.chkFreeTextSearch;
+bool MainWindow::TakeOptionBox(QCheckBox* box, bool& option) {
     if (search_->running()) {
         // A run is going on: the box keeps the state the run searches with. The program sets
         // a box with its signals blocked, so that its handler does not run again.
         const QSignalBlocker quiet(box);
-        box->setChecked(state_.freeTextOption);
-        return;
+        box->setChecked(option);
+        return false;
     }
     state_.gridFollow = false;
-    state_.freeTextOption = box->isChecked();
-    if (!state_.tableOpen) {
+    option = box->isChecked();
+    return state_.tableOpen;
+}
+
+void MainWindow::chkFreeTextSearchClick() {
+    QCheckBox* box = ui_.chkFreeTextSearch;
+    if (!TakeOptionBox(box, state_.freeTextOption)) {
         return;
     }
-    if (!NormalizeSearchInput()) {
-        ShowAppliedSearchString(RejectedSearchStringText());
-        return;
+    const SearchStart start = PrepareSearch(true);
+    if (start == SearchStart::Cancelled) {
+        state_.freeTextOption = false;
+        ui_.lblSearchESC->show();
+        const QSignalBlocker quiet(box);
+        box->setChecked(false);
     }
-    if (HasFreeTextMark(state_.searchInput) && state_.freeTextOption) {
-        if (dialogs_.show(FreeTextWarning(state_.searchInput, true)) == ButtonCancel) {
-            state_.freeTextOption = false;
-            ui_.lblSearchESC->show();
-            const QSignalBlocker quiet(box);
-            box->setChecked(false);
-            return;
-        }
+    if (start != SearchStart::Go) {
+        return;
     }
     if (RunSearch() == RunStatus::Rejected) {
         ShowAppliedSearchString(RejectedSearchStringText());
@@ -124,19 +136,8 @@ void MainWindow::chkFreeTextSearchClick() {
 }
 
 void MainWindow::chkSearchOnCommentsClick() {
-    QCheckBox* box = ui_.chkSearchOnComments;
-    if (search_->running()) {
-        const QSignalBlocker quiet(box);
-        box->setChecked(state_.commentsOption);
-        return;
-    }
-    state_.gridFollow = false;
-    state_.commentsOption = box->isChecked();
-    if (!state_.tableOpen) {
-        return;
-    }
-    if (!NormalizeSearchInput() || RunSearch() == RunStatus::Rejected) {
-        ShowAppliedSearchString(RejectedSearchStringText());
+    if (TakeOptionBox(ui_.chkSearchOnComments, state_.commentsOption)) {
+        RerunSearch();
     }
 }
 

@@ -216,18 +216,29 @@ void BuildNavigation(WindowWidgets& w, const Scale& s) {
     w.pnlFloatingButtons->setFrameShape(QFrame::NoFrame);
     Place(w.pnlFloatingButtons, s, 149, 2, 261, 29);
     QWidget* f = w.pnlFloatingButtons;
-    w.btnFirst = Button(f, "btnFirst", s, 2, 1, 35, 26, QStringLiteral("|<"),
-                        QStringLiteral("Går til forreste post i databasen [Ctrl-PgUp]"),
-                        QStringLiteral("Første post"));
-    w.btnPrior = Button(f, "btnPrior", s, 41, 1, 35, 26, QStringLiteral("&<"),
-                        QStringLiteral("Går til foregående post i databasen [PgUp]"),
-                        QStringLiteral("Forrige post"));
-    w.btnNext = Button(f, "btnNext", s, 80, 1, 35, 26, QStringLiteral("&>"),
-                       QStringLiteral("Går til næstfølgende post i databasen [PgDown]"),
-                       QStringLiteral("Næste post"));
-    w.btnLast = Button(f, "btnLast", s, 119, 1, 35, 26, QStringLiteral(">|"),
-                       QStringLiteral("Går til sidste post i databasen [Ctrl-PgDown]"),
-                       QStringLiteral("Sidste post"));
+    // The record buttons, side by side: where each stands, its caption, its hint and the name
+    // a screen reader hears for its glyph.
+    const struct {
+        QPushButton*& button;
+        const char* name;
+        int x;
+        const char* caption;
+        const char* hint;
+        const char* spokenName;
+    } recordButtons[] = {
+        {w.btnFirst, "btnFirst", 2, "|<", "Går til forreste post i databasen [Ctrl-PgUp]",
+         "Første post"},
+        {w.btnPrior, "btnPrior", 41, "&<", "Går til foregående post i databasen [PgUp]",
+         "Forrige post"},
+        {w.btnNext, "btnNext", 80, "&>", "Går til næstfølgende post i databasen [PgDown]",
+         "Næste post"},
+        {w.btnLast, "btnLast", 119, ">|", "Går til sidste post i databasen [Ctrl-PgDown]",
+         "Sidste post"},
+    };
+    for (const auto& b : recordButtons) {
+        b.button = Button(f, b.name, s, b.x, 1, 35, 26, QString::fromUtf8(b.caption),
+                          QString::fromUtf8(b.hint), QString::fromUtf8(b.spokenName));
+    }
     w.imgShortList =
         Picture(f, "imgShortList", s, ShortListPicture(s.px(12)), kShortListName, kShortListName);
     w.imgExtendedList = Picture(f, "imgExtendedList", s, ExtendedListPicture(s.px(12)),
