@@ -23,6 +23,16 @@ TEST(TextUtil, ampersandsAreDoubledAndShownOnce) {
               QStringLiteral("a & b & c  d"));
 }
 
+TEST(TextUtil, captionShowsItsAmpersandsAsMeant) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"&Søg", "Søg"},          {"a && b", "a & b"},         {"&&&x", "&x"},
+        {"no marks", "no marks"}, {"trailing &", "trailing "}, {"", ""},
+    };
+    for (const auto& [caption, shown] : cases) {
+        EXPECT_EQ(CaptionDisplayText(QString::fromUtf8(caption)), QString::fromUtf8(shown));
+    }
+}
+
 TEST(IsNumericText, acceptsSignedDecimalsOfTheLocaleOnly) {
     const QLocale c = QLocale::c();
     const QLocale danish(QLocale::Danish, QLocale::Denmark);

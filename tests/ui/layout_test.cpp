@@ -159,15 +159,5 @@ TEST(WindowLayoutTest, RightAlignedLabelsKeepTheirRightEdge) {
     EXPECT_EQ(w.lblVersion->geometry().right() + 1, 520);
 }
 
-TEST(CaptionTest, AmpersandsShowAsTheCaptionMeansThem) {
-    const std::pair<const char*, const char*> cases[] = {
-        {"&Søg", "Søg"},          {"a && b", "a & b"},         {"&&&x", "&x"},
-        {"no marks", "no marks"}, {"trailing &", "trailing "}, {"", ""},
-    };
-    for (const auto& [caption, shown] : cases) {
-        EXPECT_EQ(CaptionDisplayText(QString::fromUtf8(caption)), QString::fromUtf8(shown));
-    }
-}
-
 }  // namespace
 }  // namespace vex
