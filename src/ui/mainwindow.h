@@ -38,20 +38,25 @@ struct WindowState {
     bool freeTextOption = false;
     bool commentsOption = false;
 
+    // The record display and the result grid.
     bool gridFollow = false;            // the record display follows the grid's current row
     bool resultsFound = false;          // the last run left rows in the result table
     bool currentShortListFlag = false;  // short-list flag of the shown record
     bool tableOpen = false;             // the result table exists (end of start-up)
     bool gridAttached = false;          // the grid shows the result table (not during a run)
-    bool shown = false;                 // the window has been shown once
-    bool fittedWithFrame = false;       // fitted onto the screen with its frame known
     QString diagnosisText;  // the shown record's diagnosis text, whole (the field may cut it)
+
+    // The first show.
+    bool shown = false;            // the window has been shown once
+    bool fittedWithFrame = false;  // fitted onto the screen with its frame known
 };
 
 // The one main window: record display, search and navigation buttons, status bar, result
 // grid and the bar below it. The event handlers and operations keep the names of the
-// window's design; their bodies live in files by topic (record display, search run, list
-// views, start-up and first show).
+// window's design; their bodies live in files by topic (record display, search starters and
+// run, list buttons, keys, clipboard, first show). Two parts do the work that is not the
+// window's own: the search runner (engine, ESC pause, pacing) and the list views (the data
+// lists, the list in view and the file switch).
 class MainWindow : public QWidget {
     Q_OBJECT
 
