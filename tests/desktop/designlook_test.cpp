@@ -45,7 +45,6 @@ TEST(DesignLookTest, QtsOwnTextsAreDanishWhereItsTranslationIsInstalled) {
 }
 
 TEST(HintTimingTest, HintsWaitAndStayAsTheDesignSays) {
-    InstallHintTiming(*qApp);
     EXPECT_EQ(qApp->style()->styleHint(QStyle::SH_ToolTip_WakeUpDelay), 1800);
     EXPECT_EQ(kHintDisplayMs, 3500);
     EXPECT_EQ(HintDisplayText("a\r\nb"), "a\nb");
