@@ -8,7 +8,6 @@
 // for leaks (its memory figures then say nothing: ASan's quarantine holds freed memory).
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QPushButton>
@@ -162,14 +161,3 @@ void BM_SoakTenThousandSearches(benchmark::State& state) {
 BENCHMARK(BM_SoakTenThousandSearches)->Unit(benchmark::kSecond)->Iterations(1);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
