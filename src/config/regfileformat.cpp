@@ -68,7 +68,8 @@ std::optional<QByteArray> readHexBytes(QStringView s) {
 
 std::optional<UserValue> valueFromHex(int type, const QByteArray& bytes) {
     if (type == 1 && bytes.size() % 2 == 0) {  // REG_SZ: UTF-16LE, closed by a zero
-        QStringDecoder decoder(QStringDecoder::Utf16LE);
+        // The bytes are the text alone: a leading U+FEFF is part of it, not a byte-order mark.
+        QStringDecoder decoder(QStringDecoder::Utf16LE, QStringDecoder::Flag::ConvertInitialBom);
         QString text = decoder.decode(bytes);
         if (text.endsWith(QChar(0))) {
             text.chop(1);

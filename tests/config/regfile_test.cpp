@@ -70,6 +70,17 @@ TEST(RegFile, saveThenParse_roundTripKeepsTextsAndTypes) {
     EXPECT_EQ(regfile::parseBytes(bytes), d);
 }
 
+// A text may begin with U+FEFF (pasted with a search string); inside a value it is text, not a
+// byte-order mark, so writing and reading the store again must keep it.
+TEST(RegFile, textBeginningWithFeffKeepsIt) {
+    UserStoreData d;
+    d.set(UserGroup::Values, QStringLiteral("Hex"),
+          UserValue::fromText(QStringLiteral("\uFEFF\tfeber")));  // written as hex(1)
+    d.set(UserGroup::Values, QStringLiteral("Plain"),
+          UserValue::fromText(QStringLiteral("\uFEFFfeber")));
+    EXPECT_EQ(regfile::parseBytes(regfile::serializeBytes(d)), d);
+}
+
 TEST(RegFile, parserIsLenientAboutFormAndStrictAboutValues) {
     const QString text = QStringLiteral(
         "REGEDIT4\n"
