@@ -32,12 +32,7 @@ void MainWindow::btnAlternateDatalistClick() {
     state_.gridFollow = false;
     const ListMemory& entering = lists_.switchFile(state_.searchInput, state_.currentIndex);
     ApplyFieldNames();
-    state_.currentIndex = entering.indexPointer;
-    state_.searchInput = entering.lastSearchInput;
-    if (state_.currentIndex < 0 || state_.currentIndex >= data().current.size()) {
-        state_.currentIndex = 0;
-    }
-    ShowCurrentRecord();
+    ShowRememberedRecord(entering);
     SetStatusPanel(StatusPanel::Sync, QString());
     RerunSearch();
     results_->setHeaders(data().fieldNames[0], data().fieldNames[2]);

@@ -157,6 +157,9 @@ protected:
 private:
     // Record display.
     void ShowCurrentRecord();
+    // The search string and the record a file remembers (the first record when the remembered
+    // one is not in the list in view).
+    void ShowRememberedRecord(const ListMemory& memory);
     void SyncRecordWithGrid();
     void ApplyFieldNames();
 

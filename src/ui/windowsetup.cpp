@@ -55,12 +55,14 @@ void MainWindow::SetUpFirstView() {
     ui_.DBGrid1->horizontalHeader()->setSectionsMovable(false);
 
     const ListMemory& memory = program_.memory(data().isPrimaryInUse());
-    state_.searchInput = memory.lastSearchInput;
-    state_.currentIndex = memory.indexPointer;
     state_.searchTimeText = memory.searchTimeText;
-    if (state_.currentIndex < 0 || state_.currentIndex >= data().current.size()) {
-        state_.currentIndex = 0;
-    }
+    ShowRememberedRecord(memory);
+}
+
+void MainWindow::ShowRememberedRecord(const ListMemory& memory) {
+    state_.searchInput = memory.lastSearchInput;
+    const bool inList = memory.indexPointer >= 0 && memory.indexPointer < data().current.size();
+    state_.currentIndex = inList ? memory.indexPointer : 0;
     ShowCurrentRecord();
 }
 
