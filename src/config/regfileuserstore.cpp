@@ -2,6 +2,8 @@
 
 #include "config/regfileformat.h"
 
+#include "base/regularfile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -22,18 +24,20 @@ RegFileUserStore::RegFileUserStore(const QString& path) : path_(path) {
     if (path_.isEmpty()) {
         return;
     }
-    QFile file(path_);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return;
+    // Only a regular file is read, never a named pipe or a device (which could block the start
+    // or never end), and only up to the size limit, also when it grows meanwhile.
+    QByteArray bytes;
+    switch (ReadRegularFile(path_, MaxFileSize, bytes)) {
+        case FileOpen::Opened:
+            setData(regfile::parseBytes(bytes));
+            return;
+        case FileOpen::TooLarge:
+            setChanged(true);  // never trusted again: the next commit writes a clean store
+            return;
+        case FileOpen::NotRegular:
+        case FileOpen::Failed:
+            return;
     }
-    // The size is checked on what is read, not on what the file claims, so a special file or
-    // one that grows meanwhile cannot make us read without end.
-    const QByteArray bytes = file.read(MaxFileSize + 1);
-    if (bytes.size() > MaxFileSize) {
-        setChanged(true);  // never trusted again: the next commit writes a clean store
-        return;
-    }
-    setData(regfile::parseBytes(bytes));
 }
 
 bool RegFileUserStore::openGroup(UserGroup group) {
