@@ -23,11 +23,21 @@ QString trimmed32(const QString& s);
 // Upper case by the simple one-to-one mapping of each character, so lengths never change
 // (æ→Æ, ø→Ø, å→Å; ß stays ß).
 QString upper(const QString& s);
+// The same for a text that is not needed any more: upper-cased in place when nothing else
+// shares it.
+QString upper(QString&& s);
+// The same for one UTF-16 unit; ASCII without a look-up in Qt's tables.
+inline char16_t upperUnit(char16_t c) {
+    if (c < 128) {
+        return c >= u'a' && c <= u'z' ? char16_t(c - 32) : c;
+    }
+    return char16_t(QChar::toUpper(c));
+}
 inline QChar upper(QChar c) {
-    return QChar(QChar::toUpper(c.unicode()));
+    return QChar(upperUnit(c.unicode()));
 }
 // Equal without regard to case (simple upper case of both).
-bool equalsNoCase(const QString& a, const QString& b);
+bool equalsNoCase(QStringView a, QStringView b);
 // True when the text, trimmed, is an optional sign followed by digits with at most one decimal
 // separator of the locale, holding at least one digit. Exponents and group separators are not
 // accepted; an empty text is not numeric.
