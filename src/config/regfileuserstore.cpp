@@ -12,6 +12,31 @@
 
 namespace vex {
 
+namespace {
+
+// Creates the folder and any missing folder above it. The store holds what the user searched
+// for: on a shared machine nobody else may look into a folder made for it, whatever the umask.
+bool makeStoreFolder(const QString& path) {
+#ifdef Q_OS_UNIX
+    const QDir dir(path);
+    if (dir.exists()) {
+        return true;
+    }
+    const QString parent = QFileInfo(dir.absolutePath()).path();
+    if (parent != dir.absolutePath() && !makeStoreFolder(parent)) {
+        return false;
+    }
+    const auto ownerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner;
+    // The mode given to mkdir passes through the umask: set it once more as it must be.
+    return QDir().mkdir(dir.absolutePath(), ownerOnly) &&
+           QFile::setPermissions(dir.absolutePath(), ownerOnly);
+#else
+    return QDir().mkpath(path);
+#endif
+}
+
+}  // namespace
+
 QString RegFileUserStore::defaultPath() {
     const QString base = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
     if (base.isEmpty()) {
@@ -55,13 +80,21 @@ bool RegFileUserStore::commit() {
         return false;
     }
     const QFileInfo info(path_);
-    if (!QDir().mkpath(info.absolutePath())) {
+    if (!makeStoreFolder(info.absolutePath())) {
         return false;
     }
     QSaveFile file(path_);
     if (!file.open(QIODevice::WriteOnly)) {
         return false;
     }
+#ifdef Q_OS_UNIX
+    // Readable by its user only, also where an older store (which the replacement inherits the
+    // mode of) or the umask would let others read it.
+    if (!file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner)) {
+        file.cancelWriting();
+        return false;
+    }
+#endif
     const QByteArray bytes = regfile::serializeBytes(data());
     // The explicit flush matters: commit() does not notice a short write of buffered data
     // (a full disk) and would put a cut-off file in place of the old one.

@@ -13,6 +13,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 using namespace vex;
 
 namespace {
@@ -156,6 +158,32 @@ TEST(RegFileStore, commitCreatesTheFolderAndWritesOnlyWhenChanged) {
     RegFileUserStore again(path);
     EXPECT_EQ(again.readText(UserGroup::Values, QStringLiteral("x")), QStringLiteral("y"));
     EXPECT_EQ(QDir(QFileInfo(path).path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+}
+
+// The store holds what the user searched for: folders made for it and the file are its
+// user's alone, whatever the umask and whatever mode an older file had.
+TEST(RegFileStore, commitKeepsFolderAndFilePrivateWhateverTheUmask) {
+    QTemporaryDir dir;
+    const QString folder = dir.filePath(QStringLiteral("config/Tovemark"));
+    const QString path = folder + QStringLiteral("/VEXdiagnose.reg");
+    const auto mode = [](const QString& p) {
+        struct stat st {};
+        return ::stat(QFile::encodeName(p).constData(), &st) == 0 ? int(st.st_mode & 07777) : -1;
+    };
+    const mode_t oldMask = ::umask(0);
+    RegFileUserStore store(path);
+    store.writeText(UserGroup::Values, QStringLiteral("LastSearchInput1"), QStringLiteral("hiv"));
+    const bool written = store.commit();
+    ::umask(oldMask);
+    ASSERT_TRUE(written);
+    EXPECT_EQ(mode(dir.filePath(QStringLiteral("config"))), 0700);
+    EXPECT_EQ(mode(folder), 0700);
+    EXPECT_EQ(mode(path), 0600);
+
+    ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), 0644), 0);  // an older store
+    store.writeText(UserGroup::Values, QStringLiteral("LastSearchInput1"), QStringLiteral("x"));
+    ASSERT_TRUE(store.commit());
+    EXPECT_EQ(mode(path), 0600);
 }
 
 TEST(RegFileStore, damagedFiles_readWhatTheyCanWithoutCrashing) {
