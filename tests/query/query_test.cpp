@@ -280,3 +280,16 @@ TEST(QueryTool, badInputGivesAMessageOrAResultForEveryLine) {
     EXPECT_EQ(queries, strings);
     EXPECT_EQ(ends, strings);
 }
+
+TEST(QueryTool, searchStringReadsAsUtf8OrWindows1252) {
+    const ToolRun run =
+        runTool({primary()}, "for\xC3\xA5rsaget AND kolera\nfor\xE5rsaget AND kolera\n");
+    QList<QByteArray> applied;
+    for (const QByteArray& line : run.lines()) {
+        if (line.startsWith("applied\t") || line.startsWith("end\t")) {
+            applied << line;
+        }
+    }
+    EXPECT_EQ(applied, QList<QByteArray>({"applied\tforårsaget AND kolera", "end\t2",
+                                          "applied\tforårsaget AND kolera", "end\t2"}));
+}
