@@ -1,36 +1,18 @@
+#include "childprocess.h"
 #include "skslines.h"
 #include "tempfiles.h"
 
 #include <gtest/gtest.h>
 
-#include <QProcess>
 #include <QTemporaryDir>
 
 namespace {
 
-struct ToolRun {
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-};
+using vex::test::ChildRun;
 
-ToolRun runProgram(const char* program, const QStringList& args) {
-    QProcess process;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
-    process.setProcessEnvironment(env);
-    process.start(QString::fromUtf8(program), args);
-    process.closeWriteChannel();
-    ToolRun r;
-    if (!process.waitForFinished(60000)) {
-        process.kill();
-        process.waitForFinished();
-        return r;
-    }
-    r.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    r.out = process.readAllStandardOutput();
-    r.err = process.readAllStandardError();
-    return r;
+ChildRun runProgram(const char* program, const QStringList& args) {
+    return vex::test::runChild(QString::fromUtf8(program), args, {}, vex::test::childEnvironment(),
+                               60000);
 }
 
 }  // namespace
@@ -51,18 +33,18 @@ TEST(ImportTool, importedListIsSearchedByTheQueryTool) {
     const QString input = vex::test::writeFile(dir, "SKScomplete.txt", sks);
     const QString out = dir.filePath("lister");
 
-    const ToolRun old = runProgram(VEX_IMPORT_TOOL, {"--valid-on", "2018-10-01", input, out});
+    const ChildRun old = runProgram(VEX_IMPORT_TOOL, {"--valid-on", "2018-10-01", input, out});
     // Nothing of 2020 is valid in 2018: no diagnosis for the primary list but Kolera.
     ASSERT_EQ(old.exitCode, 0) << old.err.constData();
-    const ToolRun before = runProgram(VEX_QUERY_TOOL, {out + "/ICD10vex.txt", "covid"});
+    const ChildRun before = runProgram(VEX_QUERY_TOOL, {out + "/ICD10vex.txt", "covid"});
     EXPECT_TRUE(before.out.endsWith("end\t0\n")) << before.out.constData();
 
     EXPECT_EQ(runProgram(VEX_IMPORT_TOOL, {"--valid-on=2025-01-01", input, out}).exitCode, 3);
-    const ToolRun now =
+    const ChildRun now =
         runProgram(VEX_IMPORT_TOOL, {"--force", "--valid-on=2025-01-01", input, out});
     ASSERT_EQ(now.exitCode, 0) << now.err.constData();
     EXPECT_TRUE(now.out.contains("Gyldige pr.: 01-01-2025")) << now.out.constData();
-    const ToolRun after = runProgram(VEX_QUERY_TOOL, {out + "/ICD10vex.txt", "covid"});
+    const ChildRun after = runProgram(VEX_QUERY_TOOL, {out + "/ICD10vex.txt", "covid"});
     EXPECT_EQ(after.exitCode, 0);
     EXPECT_TRUE(after.out.contains("hit\tDU071\tCOVID-19, virus påvist\n"))
         << after.out.constData();
@@ -74,11 +56,11 @@ TEST(ImportTool, exitStatusTellsWhatWentWrong) {
     EXPECT_EQ(runProgram(VEX_IMPORT_TOOL, {}).exitCode, 2);
     EXPECT_EQ(runProgram(VEX_IMPORT_TOOL, {"--valid-on", "2025-02-30", "a", "b"}).exitCode, 2);
     EXPECT_EQ(runProgram(VEX_IMPORT_TOOL, {"--bogus", "a", "b"}).exitCode, 2);
-    const ToolRun missing =
+    const ChildRun missing =
         runProgram(VEX_IMPORT_TOOL, {dir.filePath("none.txt"), dir.filePath("out")});
     EXPECT_EQ(missing.exitCode, 1);
     EXPECT_TRUE(missing.err.contains("Ingen lister er skrevet.")) << missing.err.constData();
-    const ToolRun help = runProgram(VEX_IMPORT_TOOL, {"--help"});
+    const ChildRun help = runProgram(VEX_IMPORT_TOOL, {"--help"});
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_TRUE(help.out.contains("--valid-on"));
 }
