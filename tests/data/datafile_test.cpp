@@ -1,5 +1,7 @@
 #include "data/datafile.h"
 
+#include "base/ansicodepage.h"
+
 #include "privileges.h"
 #include "tempfiles.h"
 
@@ -148,6 +150,22 @@ TEST_F(ReadDataFileTest, invalidUtf8AfterTheFirstPieceMakesTheWholeFileWindows12
     EXPECT_EQ(ansi[0], QStringLiteral("LungebetÃ¦ndelse"));
     EXPECT_EQ(ansi[1].size(), kPiece);
     EXPECT_EQ(ansi[2], QStringLiteral("Kræft"));
+}
+
+// The shipped primary list is Windows-1252 with the Danish letters from its second line on:
+// it reads exactly as its bytes decode in that code page.
+TEST_F(ReadDataFileTest, bundledWindows1252ListReadsAsItsCodePage) {
+    const QString path = test::bundledListsDir() + QStringLiteral("/ICD10vex.txt");
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    QStringList expected = decodeWindows1252(file.readAll()).split(QStringLiteral("\r\n"));
+    expected.removeLast();  // after the final line end
+    QStringList lines;
+    ASSERT_TRUE(ReadDataFile(lines, path));
+    EXPECT_EQ(lines, expected);
+    EXPECT_TRUE(
+        lines.contains(QStringLiteral("DA000\t\tKolera forårsaget af Vibrio cholerae"
+                                      "\t\t\t\t\t\t")));
 }
 
 TEST_F(ReadDataFileTest, anythingThatCannotBeReadAnswersFalseWithNoLines) {
