@@ -71,6 +71,7 @@ echo "windows check: $count files with $($cxx --version | head -n 1)"
 # Each file's messages come out whole, after its compile, so parallel runs do not mix them.
 : >"$tmp/failed"
 export cxx tmp
+# shellcheck disable=SC2016  # the inner shell expands them
 xargs -0 -n 1 -P "$(nproc)" bash -c '
     log=$(mktemp "$tmp/log.XXXXXX")
     if ! "$cxx" @"$tmp/options" "$1" >"$log" 2>&1 || [ -s "$log" ]; then
