@@ -13,8 +13,9 @@ the treatment, operation and procedure codes. A word, a code or two terms
 joined by AND, OR or NOT list the matching codes at once, and code and
 text are copied to the clipboard.
 
-It ships with the SKS codes and texts. vexdiagnose-query runs the same
-searches from the command line.")
+It ships with the SKS codes and texts of 2018. vexdiagnose-import brings
+them up to date from the publisher's quarterly file, and vexdiagnose-query
+runs the same searches from the command line.")
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)

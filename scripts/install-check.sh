@@ -3,8 +3,8 @@
 # meet it:
 #   1. cmake --install of build/ (or $VEX_BUILD_DIR) into a scratch DESTDIR: the files, the
 #      desktop entry, the AppStream data, the manual pages; the installed window as an
-#      ordinary user (it opens both lists, writes nothing in its folder, closes normally)
-#      and the installed query tool.
+#      ordinary user (it opens both lists, writes nothing in its folder, closes normally),
+#      the installed query tool, and the import tool's lists searched by the query tool.
 #   2. The Debian package (scripts/package.sh): lintian without error, its contents, and
 #      the window run from the unpacked package.
 #   3. A bare Debian system made by debootstrap (minbase), in a chroot under its own mount
@@ -45,6 +45,31 @@ expect_kolera() {
     grep -qx $'hit\tDA00\tKolera' <<<"$hits" || fail "$* kolera: no hit DA00 Kolera"
 }
 
+# A small file in the publisher's layout (fixed-width, see vexdiagnose-import(1)): a code
+# valid from 2020, one closed in 2020, a procedure code.
+sks_line() { printf '%-3s%-20s%-8s%-8s%-8s%-120s\r\n' "$@"; }
+{
+    sks_line dia DU071 20200301 20200301 "" "COVID-19, virus påvist"
+    sks_line dia DZ999 19940101 19940101 20200101 "Lukket kode"
+    sks_line opr KAAA10 19960101 19960101 "" "Kraniotomi"
+} >"$scratch/sks.txt"
+chmod 644 "$scratch/sks.txt"
+
+# The import tool, run by the user nobody, writes lists of mode 0644 that the query tool
+# searches: DU071 is there, DZ999 is not.
+expect_import() {
+    local import=$1 query=$2 out hits
+    out=$(mktemp -d "$scratch/import.XXXXXX")
+    chmod 777 "$out"
+    runuser -u nobody -- "$import" --valid-on 2025-01-01 "$scratch/sks.txt" "$out/lists" \
+        >/dev/null || fail "$import: exit code $?"
+    [ "$(stat -c %a "$out/lists/ICD10vex.txt")" = 644 ] || fail "$import: list not mode 644"
+    hits=$(runuser -u nobody -- "$query" "$out/lists/ICD10vex.txt" 'covid OR lukket') ||
+        fail "$query on the imported list: exit code $?"
+    [ "$(grep '^hit' <<<"$hits")" = $'hit\tDU071\tCOVID-19, virus påvist' ] ||
+        fail "$query on the imported list: $hits"
+}
+
 # ---- 1. cmake --install into a scratch DESTDIR ------------------------------------------
 step "cmake --install into a scratch DESTDIR"
 dest=$scratch/dest
@@ -52,6 +77,7 @@ DESTDIR=$dest cmake --install "$build" >/dev/null
 prefix=$(sed -n 's/^CMAKE_INSTALL_PREFIX:PATH=//p' "$build/CMakeCache.txt")
 root=$dest$prefix
 expected="./bin/vexdiagnose l ../lib/vexdiagnose/vexdiagnose
+./bin/vexdiagnose-import f 755
 ./bin/vexdiagnose-query f 755
 ./lib/vexdiagnose/Behandling-procedurer-vex.txt f 644
 ./lib/vexdiagnose/ICD10vex.txt f 644
@@ -65,6 +91,7 @@ expected="./bin/vexdiagnose l ../lib/vexdiagnose/vexdiagnose
 ./share/icons/hicolor/48x48/apps/$id.png f 644
 ./share/icons/hicolor/64x64/apps/$id.png f 644
 ./share/icons/hicolor/scalable/apps/$id.svg f 644
+./share/man/man1/vexdiagnose-import.1.gz f 644
 ./share/man/man1/vexdiagnose-query.1.gz f 644
 ./share/man/man1/vexdiagnose.1.gz f 644
 ./share/metainfo/$id.metainfo.xml f 644"
@@ -96,6 +123,7 @@ step "the installed window and query tool as the user nobody"
 before=$(fingerprint "$dest")
 scripts/window-run.sh "$root/bin/vexdiagnose" primary secondary
 expect_kolera "$root/bin/vexdiagnose-query" "$root/lib/vexdiagnose/ICD10vex.txt"
+expect_import "$root/bin/vexdiagnose-import" "$root/bin/vexdiagnose-query"
 [ "$(fingerprint "$dest")" = "$before" ] || fail "something was written into the installed tree"
 
 # ---- 2. The Debian package --------------------------------------------------------------
@@ -112,6 +140,7 @@ contents=$(dpkg-deb -c "$deb")
 echo "$contents"
 for entry in "./etc/vexdiagnose/vexdiagnose.ini" \
     "./usr/bin/vexdiagnose -> ../lib/vexdiagnose/vexdiagnose" "./usr/bin/vexdiagnose-query" \
+    "./usr/bin/vexdiagnose-import" "./usr/share/man/man1/vexdiagnose-import.1.gz" \
     "./usr/lib/vexdiagnose/vexdiagnose" "./usr/lib/vexdiagnose/ICD10vex.txt" \
     "./usr/lib/vexdiagnose/Behandling-procedurer-vex.txt" \
     "./usr/lib/vexdiagnose/vexdiagnose.ini -> /etc/vexdiagnose/vexdiagnose.ini" \
@@ -131,6 +160,7 @@ dpkg-deb -x "$deb" "$unpacked"
 before=$(fingerprint "$unpacked")
 scripts/window-run.sh "$unpacked/usr/bin/vexdiagnose" primary secondary
 expect_kolera "$unpacked/usr/bin/vexdiagnose-query" "$unpacked/usr/lib/vexdiagnose/ICD10vex.txt"
+expect_import "$unpacked/usr/bin/vexdiagnose-import" "$unpacked/usr/bin/vexdiagnose-query"
 [ "$(fingerprint "$unpacked")" = "$before" ] || fail "something was written into the package"
 
 # ---- 3. A bare Debian system ------------------------------------------------------------
@@ -143,7 +173,7 @@ mirror=$(sed -n 's/^URIs: *\([^ ]*\).*/\1/p' /etc/apt/sources.list.d/debian.sour
 bare=$scratch/bare
 debootstrap --variant=minbase bookworm "$bare" "$mirror" >"$scratch/debootstrap.log" 2>&1 ||
     fail "debootstrap: $(tail -n 20 "$scratch/debootstrap.log")"
-cp "$deb" scripts/window-run.sh dist/vexdiagnose.ini "$bare/tmp/"
+cp "$deb" scripts/window-run.sh dist/vexdiagnose.ini "$scratch/sks.txt" "$bare/tmp/"
 cat >"$bare/tmp/bare-check.sh" <<'EOF'
 #!/bin/bash
 # Runs inside the bare system.
@@ -155,6 +185,10 @@ apt-get install -y -qq --no-install-recommends /tmp/vexdiagnose_*.deb >/tmp/apt.
     { tail -n 30 /tmp/apt.log; fail "apt-get install"; }
 hits=$(runuser -u nobody -- vexdiagnose-query /usr/lib/vexdiagnose/ICD10vex.txt kolera)
 grep -qx $'hit\tDA00\tKolera' <<<"$hits" || fail "the query tool found no DA00 Kolera"
+runuser -u nobody -- vexdiagnose-import --valid-on 2025-01-01 /tmp/sks.txt /tmp/imported \
+    >/dev/null || fail "vexdiagnose-import"
+hits=$(runuser -u nobody -- vexdiagnose-query /tmp/imported/ICD10vex.txt covid)
+grep -q $'^hit\tDU071\t' <<<"$hits" || fail "the query tool found no DU071 in the imported list"
 cmp /tmp/vexdiagnose.ini /etc/vexdiagnose/vexdiagnose.ini || fail "the INI file in /etc"
 [ "$(readlink /usr/lib/vexdiagnose/vexdiagnose.ini)" = /etc/vexdiagnose/vexdiagnose.ini ] ||
     fail "the INI link"

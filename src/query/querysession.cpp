@@ -1,5 +1,6 @@
 #include "query/querysession.h"
 
+#include "base/textencoding.h"
 #include "base/textutil.h"
 #include "search/normalize.h"
 #include "search/resulttable.h"
@@ -39,7 +40,8 @@ QByteArray QuerySession::search(const QByteArray& given) {
     QByteArray out = "query\t" + given + '\n';
 
     NormalizeInput in;
-    in.searchInput = trimmed32(QString::fromUtf8(given));
+    // A search string piped from a file of either kind reads as its file was written.
+    in.searchInput = trimmed32(decodeNoMarkText(given));
     if (in.searchInput.isEmpty()) {
         return out + rejectedLine(EmptySearchStringWarning());
     }

@@ -24,7 +24,8 @@ class QuerySession {
 public:
     QuerySession(const QStringList& list, const QuerySettings& settings);
 
-    // The lines for one search string (its bytes as given), LF-terminated, in UTF-8.
+    // The lines for one search string (its bytes as given: UTF-8 when they are valid UTF-8,
+    // else Windows-1252), LF-terminated, in UTF-8.
     QByteArray search(const QByteArray& given);
 
 private:

@@ -71,8 +71,8 @@ TEST(QueryTool, searchesOneStringFromTheCommandLine) {
                   "query\tkolera",
                   "applied\tkolera",
                   "hit\tDA00\tKolera",
-                  "hit\tDA000\tKolera foraarsaget af Vibrio cholerae",
-                  "hit\tDA001\tKolera foraarsaget af Vibrio cholerae eltor",
+                  "hit\tDA000\tKolera forårsaget af Vibrio cholerae",
+                  "hit\tDA001\tKolera forårsaget af Vibrio cholerae eltor",
                   "hit\tDA009\tKolera UNS",
                   "hit\tDZ230\tKontakt mhp. vaccination mod kolera",
                   "hit\tDZ270\tKontakt mhp. vaccination mod kolera og tyfus (kolera+TAB)",
@@ -98,8 +98,8 @@ TEST(QueryTool, readsOneStringPerLineInBatchMode) {
         QList<QByteArray>({
             "query\tkolera AND vibrio",
             "applied\tkolera AND vibrio",
-            "hit\tDA000\tKolera foraarsaget af Vibrio cholerae",
-            "hit\tDA001\tKolera foraarsaget af Vibrio cholerae eltor",
+            "hit\tDA000\tKolera forårsaget af Vibrio cholerae",
+            "hit\tDA001\tKolera forårsaget af Vibrio cholerae eltor",
             "end\t2",
             "query\t",
             "rejected\t\\nKan ikke søge på tom søgestreng!",
@@ -121,8 +121,8 @@ TEST(QueryTool, readsOneStringPerLineInBatchMode) {
             "query\t$A0 and kolera",
             "applied\tkolera AND $DA0",
             "hit\tDA00\tKolera",
-            "hit\tDA000\tKolera foraarsaget af Vibrio cholerae",
-            "hit\tDA001\tKolera foraarsaget af Vibrio cholerae eltor",
+            "hit\tDA000\tKolera forårsaget af Vibrio cholerae",
+            "hit\tDA001\tKolera forårsaget af Vibrio cholerae eltor",
             "hit\tDA009\tKolera UNS",
             "end\t4",
             "query\ta & b & c",
@@ -279,4 +279,17 @@ TEST(QueryTool, badInputGivesAMessageOrAResultForEveryLine) {
     }
     EXPECT_EQ(queries, strings);
     EXPECT_EQ(ends, strings);
+}
+
+TEST(QueryTool, searchStringReadsAsUtf8OrWindows1252) {
+    const ToolRun run =
+        runTool({primary()}, "for\xC3\xA5rsaget AND kolera\nfor\xE5rsaget AND kolera\n");
+    QList<QByteArray> applied;
+    for (const QByteArray& line : run.lines()) {
+        if (line.startsWith("applied\t") || line.startsWith("end\t")) {
+            applied << line;
+        }
+    }
+    EXPECT_EQ(applied, QList<QByteArray>({"applied\tforårsaget AND kolera", "end\t2",
+                                          "applied\tforårsaget AND kolera", "end\t2"}));
 }

@@ -222,6 +222,39 @@ TEST_F(ClipboardTest, RecordFieldsSoundTheAlertOnTypingButNotOnControlKeys) {
     EXPECT_EQ(f.beeps, 0);
 }
 
+// The bundled lists, the primary in Windows-1252 and the secondary in UTF-8, show the Danish
+// letters in the grid and the fields, and copy them.
+TEST(BundledListLettersTest, DanishLettersReachGridFieldsAndClipboard) {
+    KeyWindowFixture f;
+    f.copyBundledLists();
+    ASSERT_EQ(f.startAndShow(), StartupOutcome::Ready);
+    f.window().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&f.window()));
+    const WindowWidgets& ui = f.ui();
+
+    f.search(QStringLiteral("lungebetændelse"));
+    ASSERT_GT(f.window().results().rowCount(), 0);
+    const QString first =
+        QStringLiteral("Influenza med lungebetændelse forårsaget af anden type influenzavirus");
+    EXPECT_EQ(f.window().results().text(0), first);
+    EXPECT_EQ(ui.DBGrid1->model()->index(0, 1).data().toString(), first);
+    EXPECT_EQ(ui.txtDiagnoseTekst->toPlainText(), first);
+    SetClipboard(kSentinel);
+    f.pressIn(ui.DBGrid1, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(Clipboard(), QStringLiteral("DJ100  ") + first);
+
+    QTest::mouseClick(ui.btnAlternateDatalist, Qt::LeftButton);
+    f.search(QStringLiteral("knæ AND *ø"));
+    ASSERT_GT(f.window().results().rowCount(), 0);
+    const QString procedure =
+        QStringLiteral("Skinnebehandling af knæ, blød bandage inkl. støttebind");
+    EXPECT_EQ(ui.DBGrid1->model()->index(0, 1).data().toString(), procedure);
+    EXPECT_EQ(ui.txtDiagnoseTekst->toPlainText(), procedure);
+    SetClipboard(kSentinel);
+    f.pressIn(ui.txtDiagnoseTekst, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(Clipboard(), procedure);
+}
+
 TEST(KeyRulesTest, AlertKeysAreSpaceAndUpAsTheDesktopCountsThem) {
     const struct {
         int key;
