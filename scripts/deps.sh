@@ -10,10 +10,12 @@ set -euo pipefail
 # manual pages and the icons that are installed. The screen-reader check: a virtual display,
 # a D-Bus session and the AT-SPI client. fonts-wine: the metric-compatible Tahoma the window
 # is laid out for; qt6-translations-l10n: Qt's own texts in Danish (the program falls back
-# silently where either is missing).
+# silently where either is missing). clang-format: Debian 12's default one (version 14), which
+# the format check pins. util-linux: setpriv, with which the tests run without root's
+# capabilities.
 packages=(cmake g++ make qt6-base-dev qt6-qpa-plugins libgtest-dev libgmock-dev libbenchmark-dev
           python3 scdoc librsvg2-bin xvfb xauth dbus at-spi2-core python3-pyatspi
-          fonts-wine qt6-translations-l10n)
+          fonts-wine qt6-translations-l10n clang-format util-linux)
 if [ "${1:-}" = "--install-check" ]; then
     shift
     packages+=(desktop-file-utils appstream man-db lintian dpkg-dev file binutils debootstrap

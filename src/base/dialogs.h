@@ -11,7 +11,14 @@ namespace vex {
 enum class MessageKind { Error, Warning, Information, Confirmation };
 
 // Buttons of a message box; a set of buttons is a bitwise or of these.
-enum MessageButton : int { ButtonNone = 0, ButtonOk = 1, ButtonCancel = 2, ButtonYes = 4, ButtonNo = 8, ButtonHelp = 16 };
+enum MessageButton : int {
+    ButtonNone = 0,
+    ButtonOk = 1,
+    ButtonCancel = 2,
+    ButtonYes = 4,
+    ButtonNo = 8,
+    ButtonHelp = 16
+};
 
 // One message as the program means to show it: kind, buttons and lines (joined by CR LF in
 // the box). Logic builds these values; the window's Dialogs shows them.

@@ -14,6 +14,7 @@
 #include <unistd.h>
 
 #include "desktop/captions.h"
+#include "privileges.h"
 #include "programrun.h"
 #include "search/resulttable.h"
 
@@ -102,9 +103,9 @@ TEST(IniFolderTest, AnExistingFileIsUsedAndLeftByteForByte) {
 }
 
 // A program folder in which no file can be made, or empty when this machine has none. Root
-// writes wherever permissions say no, but not into /proc.
+// with its capabilities writes wherever permissions say no, but not into /proc.
 QString FolderWithoutWriting(const QString& writable) {
-    if (geteuid() != 0) {
+    if (test::PermissionsApply()) {
         return chmod(QFile::encodeName(writable).constData(), 0555) == 0 ? writable : QString();
     }
     QFile probe(QStringLiteral("/proc/vexdiagnose-probe.ini"));

@@ -137,8 +137,8 @@ INSTANTIATE_TEST_SUITE_P(
         // Neither file usable: the load sequence's own message, and the end at once.
         LoadFailure{"both headers bad", kBadHeader, kBadHeader, StartupOutcome::EndNow,
                     "og skal indeholde evt. stjernemarkering for SKS-koden.", 3, 0, false}),
-    [](const ::testing::TestParamInfo<LoadFailure>& info) {
-        QString name = QString::fromUtf8(info.param.name);
+    [](const ::testing::TestParamInfo<LoadFailure>& p) {
+        QString name = QString::fromUtf8(p.param.name);
         name.replace(QRegularExpression(QStringLiteral("[^A-Za-z0-9]")), QStringLiteral("_"));
         return name.toStdString();
     });

@@ -10,8 +10,8 @@
 #include <QScreen>
 #include <QTest>
 
-#include "../config/filesizelimit.h"
 #include "config/regfileformat.h"
+#include "filesizelimit.h"
 #include "programrun.h"
 #include "search/resulttable.h"
 

@@ -1,5 +1,7 @@
 #include "hostilefiles.h"
 
+#include "listfiles.h"
+
 #include <QDir>
 #include <QFile>
 #include <QString>
@@ -23,8 +25,7 @@ QByteArray utf16(const QString& text, bool littleEndian) {
 }  // namespace
 
 QByteArray HostileHeaderLine() {
-    return "SKS-kode\tStjerne\tDiagnosetekst\tKorteListe\tSynonymer\tInklusiv\tStikord\t"
-           "Kommentarer\tRedigeret\r\n";
+    return HeaderLineBytes();
 }
 
 QByteArray HostileRecord(const QByteArray& code, const QByteArray& text) {

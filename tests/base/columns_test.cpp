@@ -9,9 +9,9 @@ TEST(NextColumnEnd, plainAndQuotedColumns) {
     EXPECT_EQ(NextColumnEnd(u"abc"), 0);
     EXPECT_EQ(NextColumnEnd(u"ab\tc"), 3);
     EXPECT_EQ(NextColumnEnd(u"\tc"), 1);
-    EXPECT_EQ(NextColumnEnd(u"\"a\tb\"\tX"), 6);        // tab inside quotes does not end it
-    EXPECT_EQ(NextColumnEnd(u"\"a\"\"\tb\"\tX"), 8);    // doubled quote stays inside
-    EXPECT_EQ(NextColumnEnd(u"\"a\tb\tc"), 0);          // unclosed quote runs to the end
+    EXPECT_EQ(NextColumnEnd(u"\"a\tb\"\tX"), 6);      // tab inside quotes does not end it
+    EXPECT_EQ(NextColumnEnd(u"\"a\"\"\tb\"\tX"), 8);  // doubled quote stays inside
+    EXPECT_EQ(NextColumnEnd(u"\"a\tb\tc"), 0);        // unclosed quote runs to the end
 }
 
 TEST(SplitColumns, quotedColumnKeepsTabs) {

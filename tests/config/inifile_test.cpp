@@ -3,6 +3,7 @@
 #include "config/inisettings.h"
 
 #include "filesizelimit.h"
+#include "privileges.h"
 #include "tempfiles.h"
 
 #include <QDir>
@@ -131,10 +132,8 @@ TEST(IniFile, folderThatCannotBeWritten_givesNoFileAndBuiltInValues) {
     EXPECT_FALSE(ParseCustomWindowColor(s.formCustomColorRGB).has_value());
 }
 
-TEST(IniFile, readOnlyFolder_givesNoFile) {
-    if (!test::permissionsApply()) {
-        GTEST_SKIP() << "running as root";
-    }
+TEST(IniFilePermissionTest, readOnlyFolder_givesNoFile) {
+    VEX_SKIP_UNLESS_PERMISSIONS_APPLY();
     QTemporaryDir dir;
     QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
     const QString path = dir.filePath(QStringLiteral("vexdiagnose.ini"));

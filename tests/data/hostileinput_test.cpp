@@ -5,6 +5,7 @@
 #include "data/loading.h"
 #include "data/record.h"
 
+#include "listfiles.h"
 #include "scripteddialogs.h"
 #include "tempfiles.h"
 
@@ -16,9 +17,7 @@ using namespace vex;
 
 namespace {
 
-const QByteArray kHeader =
-    "SKS-kode\tStjerne\tDiagnosetekst\tKorteListe\tSynonymer\tInklusiv\tStikord\tKommentarer\t"
-    "Redigeret\r\n";
+const QByteArray kHeader = test::HeaderLineBytes();
 
 // Runs every operation on the file and its lines: loading as primary and as secondary, the
 // start-up sequence, and decoding each line in every way a line is decoded.

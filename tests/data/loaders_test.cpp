@@ -1,5 +1,6 @@
 #include "data/loading.h"
 
+#include "listfiles.h"
 #include "scripteddialogs.h"
 #include "tempfiles.h"
 
@@ -10,9 +11,7 @@ using namespace vex;
 
 namespace {
 
-const QByteArray kHeader =
-    "SKS-kode\tStjerne\tDiagnosetekst\tKorteListe\tSynonymer\tInklusiv\tStikord\tKommentarer\t"
-    "Redigeret\r\n";
+const QByteArray kHeader = test::HeaderLineBytes();
 const QByteArray kInfo = "0000\t\t01-10-2018 - Udgiver\r\n";
 const QByteArray kRecords =
     "DA00\t\tKolera &lt;A&gt;\t1\t\t\t\t\t\r\n"

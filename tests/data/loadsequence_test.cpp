@@ -2,6 +2,7 @@
 #include "data/loading.h"
 #include "data/record.h"
 
+#include "listfiles.h"
 #include "scripteddialogs.h"
 #include "tempfiles.h"
 
@@ -13,9 +14,7 @@ using namespace vex;
 namespace {
 
 QByteArray header(const char* codeName) {
-    return QByteArray(codeName) +
-           "\tStjerne\tDiagnosetekst\tKorteListe\tSynonymer\tInklusiv\tStikord\tKommentarer\t"
-           "Redigeret\r\n";
+    return test::HeaderLineBytes(QString::fromLatin1(codeName));
 }
 const QByteArray kPrimary = header("SKS-kode") + "0000\t\t01-10-2018 - Udgiver A\r\n" +
                             "DA00\t\tKolera\t1\t&lt;syn&gt;\r\nDA01\t\tTyfus\t\t\r\n";

@@ -84,10 +84,10 @@ protected:
                 const QString shown = label->text().trimmed();
                 EXPECT_TRUE(name.endsWith(": " + (shown.isEmpty() ? "ingen" : shown))) << what;
             }
-            for (const auto& [field, label] : kFieldLabels) {
+            for (const auto& [field, fieldLabel] : kFieldLabels) {
                 if (widget->objectName() == field) {
                     EXPECT_EQ(name.toStdString(),
-                              f.window().findChild<QLabel*>(label)->text().toStdString());
+                              f.window().findChild<QLabel*>(fieldLabel)->text().toStdString());
                     fieldNames << name;
                 }
             }

@@ -11,12 +11,6 @@
 
 namespace vex::test {
 
-QString HeaderLine() {
-    return QStringLiteral(
-        "SKS-kode\tStjerne\tDiagnosetekst\tKorteListe\tSynonymer\tInklusiv\tStikord\t"
-        "Kommentarer\tRedigeret");
-}
-
 QString Record(const QString& code, const QString& text, bool shortList, const QString& synonyms,
                const QString& comments) {
     return QStringList{code,

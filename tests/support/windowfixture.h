@@ -9,13 +9,11 @@
 #include "app/startup.h"
 #include "config/programstate.h"
 #include "config/userstore.h"
+#include "listfiles.h"
 #include "scripteddialogs.h"
 #include "ui/mainwindow.h"
 
 namespace vex::test {
-
-// The header line of a hand-made list.
-QString HeaderLine();
 
 // A record line of nine columns (the missing ones empty).
 QString Record(const QString& code, const QString& text, bool shortList = false,
@@ -95,7 +93,7 @@ public:
     void copyBundledLists(bool secondaryToo = true);
 
     // The window shows its boxes through these instead of the scripted ones.
-    void useDialogs(Dialogs& dialogs) { boxes_ = &dialogs; }
+    void useDialogs(Dialogs& boxes) { boxes_ = &boxes; }
 
     StartupOutcome start(const QStringList& parameters = {}, bool themes = true);
     // Starts and shows the window (the first show runs).

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <sys/resource.h>
-#include <unistd.h>
 #include <csignal>
 
 namespace vex::test {
@@ -34,10 +33,5 @@ private:
     void (*oldHandler_)(int) = nullptr;
     bool active_ = false;
 };
-
-// Permissions do not stop root; tests that rely on them skip then.
-inline bool permissionsApply() {
-    return geteuid() != 0;
-}
 
 }  // namespace vex::test
