@@ -155,7 +155,8 @@ expect_import "$root/bin/vexdiagnose-import" "$root/bin/vexdiagnose-query"
 # ---- 2. The Debian package --------------------------------------------------------------
 if ! grep -qx 'VEX_SYSTEM_INI:BOOL=ON' "$build/CMakeCache.txt" || [ "$prefix" != /usr ]; then
     step "cpack -G DEB refuses the layout of $build (no INI file in /etc)"
-    refusal=$(cd "$scratch" && cpack -G DEB --config "$(realpath "$build")/CPackConfig.cmake" 2>&1) &&
+    config=$(realpath "$build/CPackConfig.cmake")
+    refusal=$(cd "$scratch" && cpack -G DEB --config "$config" 2>&1) &&
         fail "cpack made a DEB whose INI file is no conffile"
     grep -q "needs the INI file as the configuration file" <<<"$refusal" || fail "cpack: $refusal"
     ! compgen -G "$scratch/*.deb" >/dev/null || fail "cpack left a package behind"
