@@ -13,8 +13,9 @@ the treatment, operation and procedure codes. A word, a code or two terms
 joined by AND, OR or NOT list the matching codes at once, and code and
 text are copied to the clipboard.
 
-It ships with the SKS codes and texts. vexdiagnose-query runs the same
-searches from the command line.")
+It ships with the SKS codes and texts of 2018. vexdiagnose-import brings
+them up to date from the publisher's quarterly file, and vexdiagnose-query
+runs the same searches from the command line.")
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
@@ -27,6 +28,10 @@ if(VEX_SYSTEM_INI)
   file(WRITE ${CMAKE_CURRENT_BINARY_DIR}/generated/conffiles "${VEX_INI_DIR}/vexdiagnose.ini\n")
   set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${CMAKE_CURRENT_BINARY_DIR}/generated/conffiles)
 endif()
+# Only a build of the package's layout (prefix /usr, the INI file in /etc) makes a DEB.
+set(CPACK_VEX_SYSTEM_INI ${VEX_SYSTEM_INI})
+set(CPACK_VEX_INSTALL_PREFIX ${CMAKE_INSTALL_PREFIX})
+set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_SOURCE_DIR}/cpackproject.cmake)
 # The INI file may lie outside the prefix (/etc): the staging install uses DESTDIR.
 set(CPACK_SET_DESTDIR ON)
 set(CPACK_PACKAGING_INSTALL_PREFIX ${CMAKE_INSTALL_PREFIX})

@@ -19,7 +19,7 @@ xdotool windowfocus --sync "$wid"
 sleep 0.5
 xdotool key --window "$wid" alt+s   # the Search button
 sleep 1
-xdotool type --delay 50 "sygdom"
+xdotool type --delay 50 "lungebetændelse"
 xdotool key Return
 sleep 2
 xdotool key Down Down Down         # into the grid: the record follows the row

@@ -27,6 +27,7 @@ ALLOWED = {
     "ui": CORE | {"desktop"},
     "app": CORE | {"desktop", "ui"},
     "query": CORE,
+    "import": CORE,
 }
 # Headers the build generates, by the folder that owns them.
 GENERATED = {"version.h": "base"}

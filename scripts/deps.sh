@@ -16,6 +16,8 @@ set -euo pipefail
 packages=(cmake g++ make qt6-base-dev qt6-qpa-plugins libgtest-dev libgmock-dev libbenchmark-dev
           python3 scdoc librsvg2-bin xvfb xauth dbus at-spi2-core python3-pyatspi
           fonts-wine qt6-translations-l10n clang-format util-linux)
+# The Windows compile check (scripts/windows-check.sh): the MinGW cross compiler.
+packages+=(g++-mingw-w64-x86-64-posix)
 if [ "${1:-}" = "--install-check" ]; then
     shift
     packages+=(desktop-file-utils appstream man-db lintian dpkg-dev file binutils debootstrap

@@ -75,7 +75,6 @@ int RunProgram(QApplication& app) {
     if (!window.data().file2.extended.isEmpty()) {
         NoteTestEvent("secondary");
     }
-    NoteTestEvent("window");
     // The system's request to end (log-out, a script, Ctrl+C in the terminal) closes the window
     // as the user does, so the per-user values are stored, and ends the program, also from
     // inside a message box.
@@ -83,6 +82,8 @@ int RunProgram(QApplication& app) {
         window.close();
         QCoreApplication::quit();
     });
+    // Told only now, so that whoever waits for the window may end it at once.
+    NoteTestEvent("window");
     // A start during the loading was answered already; its request raises the window now.
     instance.setActivationHandler([&window] {
         BringWindowToFront(&window);

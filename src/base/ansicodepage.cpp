@@ -37,23 +37,32 @@ QString decodeWindows1252(QByteArrayView bytes) {
     return out;
 }
 
+std::optional<char> windows1252Byte(char16_t c) {
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
+        return static_cast<char>(c);
+    }
+    for (int b = 0x80; b <= 0x9F; ++b) {
+        if (kTable[b] == c) {
+            return static_cast<char>(b);
+        }
+    }
+    return std::nullopt;
+}
+
+bool fitsWindows1252(QStringView text) {
+    for (const QChar c : text) {
+        if (!windows1252Byte(c.unicode())) {
+            return false;
+        }
+    }
+    return true;
+}
+
 QByteArray encodeWindows1252(const QString& text) {
     QByteArray out;
     out.reserve(text.size());
     for (const QChar c : text) {
-        const char16_t u = c.unicode();
-        char byte = '?';
-        if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
-            byte = static_cast<char>(u);
-        } else {
-            for (int b = 0x80; b <= 0x9F; ++b) {
-                if (kTable[b] == u) {
-                    byte = static_cast<char>(b);
-                    break;
-                }
-            }
-        }
-        out.append(byte);
+        out.append(windows1252Byte(c.unicode()).value_or('?'));
     }
     return out;
 }

@@ -3,8 +3,10 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
+#include <QStringView>
 
 #include <array>
+#include <optional>
 
 namespace vex {
 
@@ -17,6 +19,10 @@ const AnsiTable& AnsiCodePageTable();
 
 // Decodes bytes of the code page, one character a byte.
 QString decodeWindows1252(QByteArrayView bytes);
+// The byte that stands for the character in the code page, if there is one.
+std::optional<char> windows1252Byte(char16_t c);
+// Whether the code page holds every character of the text.
+bool fitsWindows1252(QStringView text);
 // Encodes text as Windows-1252; characters it cannot hold become "?".
 QByteArray encodeWindows1252(const QString& text);
 

@@ -1,7 +1,7 @@
 #include "config/inidocument.h"
 
-#include "base/ansicodepage.h"
 #include "base/regularfile.h"
+#include "base/textencoding.h"
 #include "base/textutil.h"
 
 #include <QStringDecoder>
@@ -52,14 +52,8 @@ QString decodeIniBytes(const QByteArray& bytes) {
         QStringDecoder decoder(QStringDecoder::Utf16BE);
         return decoder.decode(QByteArrayView(bytes).sliced(2));
     }
-    // Without a mark: editors here save UTF-8, and the system's code page is UTF-8, so text
-    // that is valid UTF-8 is taken as such. Anything else is the Windows code page.
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = utf8.decode(bytes);
-    if (!utf8.hasError()) {
-        return text;
-    }
-    return decodeWindows1252(bytes);
+    // Without a mark: UTF-8 when the bytes say so, else the Windows code page.
+    return decodeNoMarkText(bytes);
 }
 
 IniDocument IniDocument::fromBytes(const QByteArray& bytes) {

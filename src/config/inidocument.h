@@ -14,7 +14,7 @@ namespace vex {
 // around the value are not part of the value; a value enclosed in matching quotes loses them;
 // values are cut at MaxValueLength characters. When a key occurs twice in a section, the first
 // one counts; a section that occurs again continues the first one. Bytes are UTF-8 or UTF-16
-// after a byte-order mark; without one, UTF-8 when they are valid UTF-8, else Windows-1252.
+// after a byte-order mark; without one, by decodeNoMarkText (base/textencoding.h).
 class IniDocument {
 public:
     static constexpr qsizetype MaxValueLength = 2047;

@@ -2,6 +2,7 @@
 
 #include "base/ansicodepage.h"
 #include "base/regularfile.h"
+#include "base/textencoding.h"
 #include "data/linecollector.h"
 
 #include <QByteArray>
@@ -133,25 +134,24 @@ private:
                          QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom};
 };
 
-bool readLines(const QString& fileName, Reading reading, QStringList& lines) {
-    lines.clear();
-    // Only regular files: a device or a pipe could block the read or never end.
-    QFile file;
-    if (OpenRegularFile(file, fileName, MaxDataFileSize) != FileOpen::Opened) {
-        return false;
-    }
-    // A rough guess of the line count; the list grows past it when needed.
-    lines.reserve(qsizetype(file.size() / 64));
+// How one pass over the file ended.
+enum class Pass { Read, Failed, NotUtf8 };
+
+// Decodes the file from its start into lines. A file without a mark is decoded as UTF-8 while
+// its bytes pass the check; at the first invalid sequence (or one left unfinished at the end)
+// the pass stops with NotUtf8 and the caller reads the file again as Windows-1252, so the
+// whole file decides, never its first piece alone. Plain ASCII reads the same either way.
+Pass readPass(QFile& file, Reading reading, bool noMarkIsAnsi, QStringList& lines) {
     const qsizetype pieceSize =
         qsizetype(qBound<qint64>(kSmallestPiece, file.size() + 1, kPieceSize));
     qint64 total = 0;  // bytes read so far: a file that grows while it is read is bounded too
-
     LineCollector out(lines);
     QByteArray raw;
     qsizetype kept = 0;  // bytes of the last piece still to be decoded, at the start of raw
     bool firstPiece = true;
     Encoding encoding = Encoding::Ansi;
     std::optional<PieceDecoder> decoder;
+    std::optional<NoMarkEncodingCheck> check;  // set while a file without a mark is read as UTF-8
     for (;;) {
         if (raw.size() < kept + pieceSize) {
             raw.resize(kept + pieceSize);
@@ -159,8 +159,7 @@ bool readLines(const QString& fileName, Reading reading, QStringList& lines) {
         const qint64 got = readPiece(file, raw.data() + kept, pieceSize);
         total += got;
         if (got < 0 || total > MaxDataFileSize) {
-            lines.clear();
-            return false;
+            return Pass::Failed;
         }
         const bool atEnd = got < pieceSize;
         const qsizetype available = kept + got;
@@ -175,8 +174,21 @@ bool readLines(const QString& fileName, Reading reading, QStringList& lines) {
             } else {
                 encoding = marked;
                 start = markLength;
+                if (marked == Encoding::Ansi && !noMarkIsAnsi) {
+                    encoding = Encoding::Utf8;
+                    check.emplace();
+                }
             }
             decoder.emplace(encoding);
+        }
+        if (check) {
+            check->add(QByteArrayView(raw.constData() + kept, got));
+            if (atEnd) {
+                check->finish();
+            }
+            if (check->invalid()) {
+                return Pass::NotUtf8;
+            }
         }
         const qsizetype used =
             decoder->decode(raw.constData() + start, available - start, atEnd, out);
@@ -189,7 +201,25 @@ bool readLines(const QString& fileName, Reading reading, QStringList& lines) {
             break;
         }
     }
-    if (file.error() != QFileDevice::NoError) {
+    return file.error() == QFileDevice::NoError ? Pass::Read : Pass::Failed;
+}
+
+bool readLines(const QString& fileName, Reading reading, QStringList& lines) {
+    lines.clear();
+    // Only regular files: a device or a pipe could block the read or never end.
+    QFile file;
+    if (OpenRegularFile(file, fileName, MaxDataFileSize) != FileOpen::Opened) {
+        return false;
+    }
+    // A rough guess of the line count; the list grows past it when needed.
+    lines.reserve(qsizetype(file.size() / 64));
+
+    Pass pass = readPass(file, reading, false, lines);
+    if (pass == Pass::NotUtf8) {
+        lines.clear();
+        pass = file.seek(0) ? readPass(file, reading, true, lines) : Pass::Failed;
+    }
+    if (pass != Pass::Read) {
         lines.clear();
         return false;
     }

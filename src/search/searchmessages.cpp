@@ -59,7 +59,7 @@ Message FreeTextWarning(const QString& searchInput, bool fromOptionBox) {
          QStringLiteral("der kan interferere med den søgestrengsdefinerede fritekstsøgning."),
          QString(), QStringLiteral("Du anbefales at bruge søgestreng uden *-markering"),
          QStringLiteral("eller at undlade markeringen i [×]+Fri-Tekst feltet."), QString(),
-         QStringLiteral("Klik på [Cancel] for at fortryde søgning.")}};
+         QStringLiteral("Klik på [Annuller] for at fortryde søgning.")}};
 }
 
 Message NoMatchMessage(const QString& searchInput, bool freeText, bool comments,

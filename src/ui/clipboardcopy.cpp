@@ -18,8 +18,9 @@ void SetClipboardText(const QString& text) {
     QGuiApplication::clipboard()->setText(text, QClipboard::Clipboard);
 }
 
+// Ctrl+C, and Ctrl+Insert, the other copy key of the desktops: both copy the same.
 bool IsCopyKey(const QKeyEvent& key) {
-    return key.key() == Qt::Key_C && IsCtrlAlone(key.modifiers());
+    return (key.key() == Qt::Key_C || key.key() == Qt::Key_Insert) && IsCtrlAlone(key.modifiers());
 }
 
 }  // namespace

@@ -41,7 +41,10 @@ void MainWindow::FitToWorkArea() {
     // its frame in that case too, so that the title bar lands where the fit put it.
     if (fit.frame != frame) {
         if (margins.isNull() && windowHandle() != nullptr) {
-            resize(fit.frame.size());
+            // The window's own rectangle goes there too: the show that follows hands it to
+            // the window system, and without a window manager no frame comes later to fit
+            // the window again.
+            setGeometry(fit.frame);
             windowHandle()->setFramePosition(fit.frame.topLeft());
         } else {
             setGeometry(fit.frame.marginsRemoved(margins));

@@ -103,7 +103,12 @@ void MainWindow::showEvent(QShowEvent* event) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    // A run in progress sees this and stops at its next look at the window.
+    // A run in progress sees this and stops at its next look at the window. The close cuts
+    // it off, so it counts as interrupted, as an abort with ESC does: the values stored now
+    // keep no time for it, and the next start does not run it again.
+    if (search_->running()) {
+        KeepSearchTime(-1);
+    }
     search_->stopForClose();
     FormClose();
     event->accept();

@@ -165,6 +165,8 @@ private:
 
     // The search run and the normalisation every starter goes through.
     RunStatus RunSearch();
+    // The time of the last run on the list in use, in seconds; -1 for an interrupted run.
+    void KeepSearchTime(double seconds);
     void ShowAppliedSearchString(const QString& text);
     void RerunSearch();  // normalise and run again; the rejection shown as applied string
     bool NormalizeSearchInput();

@@ -2,6 +2,7 @@
 // grid, the applied search string and the time of the run. The run itself (events between its
 // steps, the ESC pause) is the search runner's.
 #include <QApplication>
+#include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QTableView>
@@ -22,18 +23,23 @@ RunStatus MainWindow::RunSearch() {
         return RunStatus::Completed;  // never two runs at once
     }
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const bool primary = data().isPrimaryInUse();
-    ApplyGridColours(ui_.DBGrid1, GridColoursFor(primary ? GridColourScheme::Primary
-                                                         : GridColourScheme::Secondary));
+    ApplyGridColours(ui_.DBGrid1,
+                     GridColoursFor(data().isPrimaryInUse() ? GridColourScheme::Primary
+                                                            : GridColourScheme::Secondary));
     ShowAppliedSearchString(state_.searchInput);
-    // Disabling the focused button would pass the focus on to the grid, as if the user had
-    // entered it; the focus is put back on the button at the end.
-    if (ui_.btnSearch->hasFocus()) {
-        ui_.btnSearch->clearFocus();
+    // What starts a search is disabled while this one runs: the three buttons, and the two
+    // option boxes, so that neither a click nor an accelerator changes a box the run searches
+    // with, and the boxes look so. Disabling the focused control would pass the focus on to
+    // the grid, as if the user had entered it; the focus is put back on the Search button at
+    // the end.
+    QWidget* const starters[] = {ui_.btnSearch, ui_.btnListSelect, ui_.btnAlternateDatalist,
+                                 ui_.chkFreeTextSearch, ui_.chkSearchOnComments};
+    for (QWidget* starter : starters) {
+        if (starter->hasFocus()) {
+            starter->clearFocus();
+        }
+        starter->setEnabled(false);
     }
-    ui_.btnSearch->setEnabled(false);
-    ui_.btnListSelect->setEnabled(false);
-    ui_.btnAlternateDatalist->setEnabled(false);
     state_.resultsFound = false;
     results_->clear();
     DetachResultTable();
@@ -46,24 +52,31 @@ RunStatus MainWindow::RunSearch() {
     state_.searchInput = run.searchInput;
     ShowAppliedSearchString(state_.searchInput);
     ui_.btnSearch->setEnabled(true);
+    ui_.chkFreeTextSearch->setEnabled(true);
+    ui_.chkSearchOnComments->setEnabled(true);
     if (!search_->stoppedForClose()) {
         ui_.btnSearch->setFocus();
     }
     ui_.btnListSelect->setEnabled(!data().shortList.isEmpty());
     ui_.btnAlternateDatalist->setEnabled(!data().primaryDataFile.isEmpty() &&
                                          !data().secondaryDataFile.isEmpty());
-    if (run.paused) {
-        state_.lastSearchTime = -1;
+    // A run that ESC paused or the window's close cut off keeps no time.
+    if (run.paused || search_->stoppedForClose()) {
+        KeepSearchTime(-1);
     } else {
-        state_.lastSearchTime = run.lastSearchTime;
+        KeepSearchTime(run.lastSearchTime);
         SetLabelCaption(ui_.lblSearchESC, ElapsedTimeText(run.lastSearchTime), kSearchTimeWhat);
         ui_.lblSearchESC->show();
     }
-    program_.memory(primary).searchTime = state_.lastSearchTime;
     AttachResultTable();
     SetGridColumnWidths(ui_.DBGrid1, scale_);
     QApplication::restoreOverrideCursor();
     return run.status;
+}
+
+void MainWindow::KeepSearchTime(double seconds) {
+    state_.lastSearchTime = seconds;
+    program_.memory(data().isPrimaryInUse()).searchTime = seconds;
 }
 
 void MainWindow::ShowAppliedSearchString(const QString& text) {

@@ -104,8 +104,9 @@ void MainWindow::btnSearchClick() {
 
 bool MainWindow::TakeOptionBox(QCheckBox* box, bool& option) {
     if (search_->running()) {
-        // A run is going on: the box keeps the state the run searches with. The program sets
-        // a box with its signals blocked, so that its handler does not run again.
+        // A run is going on (the run disables the boxes; this is a click that was under way
+        // already): the box keeps the state the run searches with. The program sets a box
+        // with its signals blocked, so that its handler does not run again.
         const QSignalBlocker quiet(box);
         box->setChecked(option);
         return false;

@@ -1,5 +1,7 @@
 #include "data/datafile.h"
 
+#include "base/ansicodepage.h"
+
 #include "privileges.h"
 #include "tempfiles.h"
 
@@ -58,6 +60,8 @@ TEST_F(ReadDataFileTest, encodingsAndLineEnds) {
          QByteArray("\x81\x8D\x8F\x90\x9D|\x8A\x9F\r\nx"),
          {QStringLiteral("\u0081\u008D\u008F\u0090\u009D|\u0160\u0178"), "x"}},
         {"utf-8 with mark", kUtf8Mark + danish.toUtf8() + "\nb\n", {danish, "b"}},
+        {"utf-8 without mark", danish.toUtf8() + "\r\nb\r\n", {danish, "b"}},
+        {"utf-8 cut at the end", "\xC3\xA6\r\n\xC3", {QStringLiteral("Ã¦"), QStringLiteral("Ã")}},
         {"utf-16le with mark", kUtf16LEMark + utf16(danish + "\r\nb", true), {danish, "b"}},
         {"utf-16be with mark", kUtf16BEMark + utf16(danish + "\nb\n", false), {danish, "b"}},
         {"mixed line ends", "a\r\nb\nc\rd", {"a", "b", "c", "d"}},
@@ -110,6 +114,9 @@ TEST_F(ReadDataFileTest, textAcrossPieceBoundariesIsUnbroken) {
         ASSERT_EQ(u.size(), 2) << shift;
         EXPECT_TRUE(u[0].endsWith(QStringLiteral("aøø"))) << shift;
         EXPECT_EQ(u[0].size(), kPiece - 4 + shift + 2);
+        const QStringList noMark = read(utf8.sliced(kUtf8Mark.size()));
+        ASSERT_EQ(noMark.size(), 2) << shift;
+        EXPECT_EQ(noMark[0], u[0]);
     }
     // UTF-16 units across the boundary (the mark makes every piece end in half a unit).
     QString text(kPiece, QChar(0x00F8));
@@ -119,6 +126,46 @@ TEST_F(ReadDataFileTest, textAcrossPieceBoundariesIsUnbroken) {
     EXPECT_EQ(w[0].size(), kPiece);
     EXPECT_EQ(w[0].count(QChar(0x00F8)), kPiece);
     EXPECT_EQ(w[1], QStringLiteral("end"));
+}
+
+// A file without a mark is UTF-8 only when all of it is: a byte that is not UTF-8 far behind
+// the first piece makes the whole file Windows-1252, its first lines included.
+TEST_F(ReadDataFileTest, invalidUtf8AfterTheFirstPieceMakesTheWholeFileWindows1252) {
+    constexpr qsizetype kPiece = qsizetype(1) << 20;
+    const QByteArray utf8Start = "Lungebet\xC3\xA6ndelse\r\n" + QByteArray(kPiece, 'a') + "\r\n";
+    const QStringList utf8 = read(utf8Start +
+                                  "Kr\xC3\xA6"
+                                  "ft\r\n");
+    ASSERT_EQ(utf8.size(), 3);
+    EXPECT_EQ(utf8[0], QStringLiteral("Lungebetændelse"));
+    EXPECT_EQ(utf8[2], QStringLiteral("Kræft"));
+
+    bool ok = false;
+    const QStringList ansi = read(utf8Start +
+                                      "Kr\xE6"
+                                      "ft\r\n",
+                                  &ok);
+    EXPECT_TRUE(ok);
+    ASSERT_EQ(ansi.size(), 3);
+    EXPECT_EQ(ansi[0], QStringLiteral("LungebetÃ¦ndelse"));
+    EXPECT_EQ(ansi[1].size(), kPiece);
+    EXPECT_EQ(ansi[2], QStringLiteral("Kræft"));
+}
+
+// The shipped primary list is Windows-1252 with the Danish letters from its second line on:
+// it reads exactly as its bytes decode in that code page.
+TEST_F(ReadDataFileTest, bundledWindows1252ListReadsAsItsCodePage) {
+    const QString path = test::bundledListsDir() + QStringLiteral("/ICD10vex.txt");
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    QStringList expected = decodeWindows1252(file.readAll()).split(QStringLiteral("\r\n"));
+    expected.removeLast();  // after the final line end
+    QStringList lines;
+    ASSERT_TRUE(ReadDataFile(lines, path));
+    EXPECT_EQ(lines, expected);
+    EXPECT_TRUE(
+        lines.contains(QStringLiteral("DA000\t\tKolera forårsaget af Vibrio cholerae"
+                                      "\t\t\t\t\t\t")));
 }
 
 TEST_F(ReadDataFileTest, anythingThatCannotBeReadAnswersFalseWithNoLines) {

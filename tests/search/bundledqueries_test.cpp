@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 using namespace vex;
 
 namespace {
@@ -72,6 +74,19 @@ TEST(BundledQueries, AStarOperandCoversTheOtherOrMakesAMatchImpossible) {
     EXPECT_TRUE(a.codes.isEmpty());
     EXPECT_EQ(ReasonOf(a),
               "da den negerende (bagerste) operand udgør en delmængde af den forreste");
+}
+
+// A clinician's Danish words find the records that hold them.
+TEST(BundledQueries, DanishWordsFindTheirRecords) {
+    EXPECT_FALSE(Search("kræft").codes.isEmpty());
+    EXPECT_FALSE(Search("blødning").codes.isEmpty());
+    const QStringList pneumonia = Search("lungebetændelse").codes;
+    EXPECT_TRUE(pneumonia.contains("DJ18"));
+    for (const char* group : {"DJ12", "DJ13", "DJ14", "DJ15", "DJ16", "DJ17"}) {
+        EXPECT_TRUE(std::any_of(pneumonia.cbegin(), pneumonia.cend(), [group](const QString& c) {
+            return c.startsWith(group);
+        })) << group;
+    }
 }
 
 TEST(BundledQueries, GroupRewriteIsRepeatedUntilItNoLongerChanges) {

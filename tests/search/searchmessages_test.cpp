@@ -73,7 +73,7 @@ TEST(SearchMessages, freeTextWarningsDifferInTheirFirstLine) {
              QStringLiteral("der kan interferere med den søgestrengsdefinerede fritekstsøgning."),
              QString(), QStringLiteral("Du anbefales at bruge søgestreng uden *-markering"),
              QStringLiteral("eller at undlade markeringen i [×]+Fri-Tekst feltet."), QString(),
-             QStringLiteral("Klik på [Cancel] for at fortryde søgning.")}));
+             QStringLiteral("Klik på [Annuller] for at fortryde søgning.")}));
     EXPECT_EQ(EmptySearchStringWarning().lines,
               QStringList({QString(), QStringLiteral("Kan ikke søge på tom søgestreng!")}));
 }

@@ -82,10 +82,12 @@ TEST_F(ClipboardTest, GridRowIsCopiedAsCodeTwoBlanksAndTextWithNothingAfter) {
         f.pressIn(grid, Qt::Key_C, modifiers);
         EXPECT_EQ(Clipboard(), kSentinel) << int(modifiers);
     }
+    // Ctrl+Insert, the other copy key of the desktops, copies as Ctrl+C does.
     SetClipboard(kSentinel);
     f.pressIn(grid, Qt::Key_Insert, Qt::ControlModifier);
-    EXPECT_EQ(Clipboard(), kSentinel);
+    EXPECT_EQ(Clipboard(), copied);
     EXPECT_EQ(f.beeps, 0);
+    SetClipboard(kSentinel);
     // Double-clicks elsewhere copy no grid row.
     QTest::mouseDClick(f.ui().txtStikord, Qt::LeftButton);
     QTest::mouseDClick(f.ui().txtSynonymer->viewport(), Qt::LeftButton);
@@ -110,6 +112,9 @@ TEST_F(ClipboardTest, CodeFieldDoubleClickDropsTheMarkAndCtrlCKeepsIt) {
     f.ui().txtSKSkode->deselect();
     f.pressIn(f.ui().txtSKSkode, Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(Clipboard(), "DA01*");
+    SetClipboard(kSentinel);
+    f.pressIn(f.ui().txtSKSkode, Qt::Key_Insert, Qt::ControlModifier);
+    EXPECT_EQ(Clipboard(), "DA01*");
     EXPECT_EQ(f.beeps, 0);
 
     // A selected part is copied by the field itself, over what the handler put there.
@@ -129,6 +134,9 @@ TEST_F(ClipboardTest, TextFieldCopiesItsWholeText) {
     cursor.clearSelection();
     text->setTextCursor(cursor);
     f.pressIn(text, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(Clipboard(), "Kolera klassisk");
+    SetClipboard(kSentinel);
+    f.pressIn(text, Qt::Key_Insert, Qt::ControlModifier);
     EXPECT_EQ(Clipboard(), "Kolera klassisk");
     EXPECT_EQ(f.beeps, 0);
 }
@@ -160,8 +168,10 @@ TEST_F(ClipboardTest, AfterASearchWithoutHitsOnlyDoubleClicksCopy) {
     ASSERT_EQ(f.window().results().rowCount(), 0);
     ASSERT_EQ(f.code(), "DA01*");
 
-    f.pressIn(f.ui().txtSKSkode, Qt::Key_C, Qt::ControlModifier);
-    f.pressIn(f.ui().txtDiagnoseTekst, Qt::Key_C, Qt::ControlModifier);
+    for (Qt::Key copy : {Qt::Key_C, Qt::Key_Insert}) {
+        f.pressIn(f.ui().txtSKSkode, copy, Qt::ControlModifier);
+        f.pressIn(f.ui().txtDiagnoseTekst, copy, Qt::ControlModifier);
+    }
     EXPECT_EQ(Clipboard(), kSentinel);
     EXPECT_EQ(f.beeps, 0);  // nor does it sound
 
@@ -209,17 +219,52 @@ TEST_F(ClipboardTest, RecordFieldsSoundTheAlertOnTypingButNotOnControlKeys) {
             f.pressIn(field, k.key, k.modifiers);
             EXPECT_EQ(f.beeps, k.sounds ? 1 : 0);
         }
-        // Ctrl+C is a copy in the code and text fields, typing in the others.
-        f.beeps = 0;
-        f.pressIn(field, Qt::Key_C, Qt::ControlModifier);
+        // Ctrl+C and Ctrl+Insert are a copy in the code and text fields, typing in the others.
         const bool copyField = field == ui.txtSKSkode || field == ui.txtDiagnoseTekst;
-        EXPECT_EQ(f.beeps, copyField ? 0 : 1) << field->objectName().toStdString();
+        for (Qt::Key copy : {Qt::Key_C, Qt::Key_Insert}) {
+            f.beeps = 0;
+            f.pressIn(field, copy, Qt::ControlModifier);
+            EXPECT_EQ(f.beeps, copyField ? 0 : 1) << field->objectName().toStdString();
+        }
     }
     // Keys elsewhere never sound.
     f.beeps = 0;
     f.pressIn(ui.btnSearch, Qt::Key_A);
     f.pressIn(ui.DBGrid1, Qt::Key_A);
     EXPECT_EQ(f.beeps, 0);
+}
+
+// The bundled lists, the primary in Windows-1252 and the secondary in UTF-8, show the Danish
+// letters in the grid and the fields, and copy them.
+TEST(BundledListLettersTest, DanishLettersReachGridFieldsAndClipboard) {
+    KeyWindowFixture f;
+    f.copyBundledLists();
+    ASSERT_EQ(f.startAndShow(), StartupOutcome::Ready);
+    f.window().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&f.window()));
+    const WindowWidgets& ui = f.ui();
+
+    f.search(QStringLiteral("lungebetændelse"));
+    ASSERT_GT(f.window().results().rowCount(), 0);
+    const QString first =
+        QStringLiteral("Influenza med lungebetændelse forårsaget af anden type influenzavirus");
+    EXPECT_EQ(f.window().results().text(0), first);
+    EXPECT_EQ(ui.DBGrid1->model()->index(0, 1).data().toString(), first);
+    EXPECT_EQ(ui.txtDiagnoseTekst->toPlainText(), first);
+    SetClipboard(kSentinel);
+    f.pressIn(ui.DBGrid1, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(Clipboard(), QStringLiteral("DJ100  ") + first);
+
+    QTest::mouseClick(ui.btnAlternateDatalist, Qt::LeftButton);
+    f.search(QStringLiteral("knæ AND *ø"));
+    ASSERT_GT(f.window().results().rowCount(), 0);
+    const QString procedure =
+        QStringLiteral("Skinnebehandling af knæ, blød bandage inkl. støttebind");
+    EXPECT_EQ(ui.DBGrid1->model()->index(0, 1).data().toString(), procedure);
+    EXPECT_EQ(ui.txtDiagnoseTekst->toPlainText(), procedure);
+    SetClipboard(kSentinel);
+    f.pressIn(ui.txtDiagnoseTekst, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(Clipboard(), procedure);
 }
 
 TEST(KeyRulesTest, AlertKeysAreSpaceAndUpAsTheDesktopCountsThem) {

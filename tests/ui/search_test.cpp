@@ -256,26 +256,35 @@ TEST_F(SearchTest, EscPauseAnsweredNoGoesOnWithoutATime) {
     EXPECT_EQ(f.dialogs.shown.size(), 1);
 }
 
-TEST_F(SearchTest, OptionClickDuringARunStartsNoSecondRun) {
-    f.holdEsc();
-    int runsSeen = 0;
-    f.dialogs.whileOpen = [&](const Message& m) {
-        if (m == AbortSearchQuestion()) {
-            ++runsSeen;
-            EXPECT_TRUE(f.window().searchRunner().running());
-            EXPECT_FALSE(f.ui().btnSearch->isEnabled());
-            EXPECT_FALSE(f.ui().btnListSelect->isEnabled());
-            QTest::mouseClick(f.ui().chkFreeTextSearch, Qt::LeftButton);
-            QTest::mouseClick(f.ui().chkSearchOnComments, Qt::LeftButton);
-        }
-    };
-    f.dialogs.setNextAnswer(ButtonNo);
+TEST_F(SearchTest, OptionBoxesCannotBeChangedDuringARun) {
+    f.window().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&f.window()));
+    QCheckBox* comments = f.ui().chkSearchOnComments;
+    QCheckBox* freeText = f.ui().chkFreeTextSearch;
+    int rounds = 0;
+    bool disabledMeanwhile = false;
+    bool changedMeanwhile = false;
+    // The run's first look at the window's events (here the one after its last step).
+    QTimer::singleShot(0, &f.window(), [&] {
+        ++rounds;
+        disabledMeanwhile =
+            !f.ui().btnSearch->isEnabled() && !comments->isEnabled() && !freeText->isEnabled();
+        QTest::mouseClick(comments, Qt::LeftButton);
+        QTest::mouseClick(freeText, Qt::LeftButton);
+        QTest::keyClick(f.window().windowHandle(), Qt::Key_M, Qt::AltModifier);
+        // A box taking its accelerator is drawn pressed and ticks itself a moment later.
+        changedMeanwhile = comments->isChecked() || freeText->isChecked() || comments->isDown();
+    });
     f.search("kolera");
-    EXPECT_EQ(runsSeen, 1);
-    EXPECT_FALSE(f.ui().chkFreeTextSearch->isChecked());
-    EXPECT_FALSE(f.ui().chkSearchOnComments->isChecked());
-    EXPECT_FALSE(f.window().state().freeTextOption);
+    EXPECT_EQ(rounds, 1);
+    EXPECT_TRUE(disabledMeanwhile);
+    EXPECT_FALSE(changedMeanwhile);
+    EXPECT_TRUE(comments->isEnabled() && freeText->isEnabled());
     EXPECT_EQ(rows(), 2);
+    // Once the run is over, the accelerator ticks the box and searches again.
+    QTest::keyClick(f.window().windowHandle(), Qt::Key_M, Qt::AltModifier);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return comments->isChecked(); }));
+    EXPECT_EQ(f.window().focusWidget(), f.ui().btnSearch);
 }
 
 TEST_F(SearchTest, ClosingTheWindowDuringARunAbortsItAndStoresTheValues) {
@@ -294,6 +303,33 @@ TEST_F(SearchTest, ClosingTheWindowDuringARunAbortsItAndStoresTheValues) {
     const UserValue* stored = f.store.data().find(UserGroup::Values, "LastSearchInput1");
     ASSERT_NE(stored, nullptr);
     EXPECT_EQ(stored->text, "kolera");
+}
+
+// The close of the window cuts a run off: it has been interrupted, as an abort with ESC is, so
+// the list keeps no time for it and the next start does not run it again.
+TEST(SearchCloseTest, ClosingTheWindowCutsTheRunOffAndItIsNotRunAgain) {
+    WindowFixture f;
+    // Long enough for the run to look at the window's events before its end.
+    QStringList records;
+    for (int i = 0; i < 100000; ++i) {
+        records << Record(QStringLiteral("DX%1").arg(i, 6, 10, QLatin1Char('0')), "Feber");
+    }
+    f.writeList("ICD10vex.txt", records);
+    ASSERT_EQ(f.startAndShow(), StartupOutcome::Ready);
+    QTimer::singleShot(0, &f.window(), [&] { QTest::mouseClick(f.ui().btnClose, Qt::LeftButton); });
+    f.search("feber");
+    ASSERT_FALSE(f.window().isVisible());
+    ASSERT_LT(f.ui().DBGrid1->model()->rowCount(), records.size()) << "the run was not cut off";
+    const auto stored = [&f](const char* name) {
+        const UserValue* v = f.store.data().find(UserGroup::Values, QLatin1String(name));
+        return v != nullptr ? v->text : QStringLiteral("<none>");
+    };
+    EXPECT_EQ(stored("LastSearchInput1"), "feber");
+    EXPECT_EQ(stored("SearchTime1"), "-1.00");
+
+    f.end();
+    ASSERT_EQ(f.startAndShow(), StartupOutcome::Ready);
+    EXPECT_EQ(f.ui().DBGrid1->model()->rowCount(), 0);
 }
 
 TEST(SearchPauseTest, HeldEscAsksOnceAndOnlyAButtonAnswers) {
