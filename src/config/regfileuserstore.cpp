@@ -80,6 +80,12 @@ bool RegFileUserStore::commit() {
         return false;
     }
     const QFileInfo info(path_);
+    // The file is replaced by a new one, and where the name is a link, the file it leads to.
+    // Something that is not a regular file (a named pipe, a device, a folder, also behind a
+    // link) is never replaced: the values are not stored.
+    if (info.exists() && !info.isFile()) {
+        return false;
+    }
     if (!makeStoreFolder(info.absolutePath())) {
         return false;
     }

@@ -210,6 +210,32 @@ TEST(RegFileStore, damagedFiles_readWhatTheyCanWithoutCrashing) {
     EXPECT_TRUE(folder.data().values.values.isEmpty());
 }
 
+// A named pipe or a link to an endless device as the store: read as an empty store at once,
+// never waiting for a writer or reading without end.
+TEST(RegFileStore, specialFile_readsAsEmptyWithoutBlocking) {
+    QTemporaryDir dir;
+    const QString pipe = dir.filePath(QStringLiteral("pipe.reg"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    const QString device = dir.filePath(QStringLiteral("zero.reg"));
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), device));
+    for (const QString& path : {pipe, device}) {
+        RegFileUserStore store(path);
+        EXPECT_TRUE(store.data().values.values.isEmpty());
+        EXPECT_FALSE(store.exists(UserGroup::Values, QStringLiteral("LastSearchInput1")));
+    }
+    // Nor is it ever replaced by a store, also not behind a link (as root, the device itself
+    // would be replaced). The pipe stands in for the device here.
+    const QString link = dir.filePath(QStringLiteral("link.reg"));
+    ASSERT_TRUE(QFile::link(pipe, link));
+    for (const QString& path : {pipe, link}) {
+        RegFileUserStore store(path);
+        store.writeText(UserGroup::Values, QStringLiteral("LastSearchInput1"), QStringLiteral("x"));
+        EXPECT_FALSE(store.commit());
+        EXPECT_EQ(QFileInfo(pipe).isFile(), false);
+        EXPECT_TRUE(QFileInfo::exists(pipe));
+    }
+}
+
 TEST(RegFileStore, oversizedFile_isIgnoredAndReplacedByACleanStore) {
     QTemporaryDir dir;
     QByteArray big = kValuesSection + "\r\n\"LastSearchInput1\"=\"feber\"\r\n";
