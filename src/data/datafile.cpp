@@ -20,7 +20,7 @@ namespace {
 // The file is read in pieces of this size and decoded piece by piece; a smaller file in one
 // piece of its own size (at least the smallest piece).
 constexpr qsizetype kPieceSize = qsizetype(1) << 20;
-constexpr qsizetype kSmallestPiece = 4096;
+constexpr qsizetype kSmallestPiece = 256;
 
 enum class Encoding { Ansi, Utf8, Utf16LE, Utf16BE };
 enum class Reading { DetectMark, AsUtf16LE };
