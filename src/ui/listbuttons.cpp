@@ -35,7 +35,7 @@ void MainWindow::btnAlternateDatalistClick() {
     ShowRememberedRecord(entering);
     SetStatusPanel(StatusPanel::Sync, QString());
     RerunSearch();
-    results_->setHeaders(data().fieldNames[0], data().fieldNames[2]);
+    results_->setHeaders(data().fieldNames[Column::Code], data().fieldNames[Column::Text]);
 }
 
 }  // namespace vex

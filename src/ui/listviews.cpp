@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "base/columns.h"
 #include "base/dialogs.h"
 #include "config/programstate.h"
 #include "data/record.h"
@@ -76,7 +77,7 @@ std::optional<int> ListViews::toggle(int index) {
     QString code;
     if (index < data_.current.size()) {
         const QString& line = data_.current.at(index);
-        const qsizetype tab = line.indexOf(QLatin1Char('\t'));
+        const qsizetype tab = line.indexOf(kFieldSeparator);
         code = tab >= 0 ? line.left(tab) : QString();
     }
     if (data_.shortList.isEmpty()) {

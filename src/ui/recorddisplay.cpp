@@ -69,7 +69,7 @@ void MainWindow::ShowCurrentRecord() {
     ShowText(ui_.txtInklusiv, record.inclusions);
     ShowText(ui_.txtStikord, record.keywords);
     ShowText(ui_.txtKommentarer, record.comments);
-    SetLabelCaption(ui_.lblRedigeret, record.editDate, data().fieldNames[8]);
+    SetLabelCaption(ui_.lblRedigeret, record.editDate, data().fieldNames[Column::EditDate]);
     SetStatusPanel(StatusPanel::Record, RecordPanelText(state_.currentIndex, int(list.size())));
     program_.memory(data().isPrimaryInUse()).indexPointer = state_.currentIndex;
 }
@@ -111,11 +111,14 @@ void MainWindow::ApplyFieldNames() {
     const struct {
         QLabel* label;
         QWidget* field;
-        int column;
+        Column column;
     } fields[] = {
-        {ui_.lblField00, ui_.txtSKSkode, 0},   {ui_.lblField02, ui_.txtDiagnoseTekst, 2},
-        {ui_.lblField04, ui_.txtSynonymer, 4}, {ui_.lblField05, ui_.txtInklusiv, 5},
-        {ui_.lblField06, ui_.txtStikord, 6},   {ui_.lblField07, ui_.txtKommentarer, 7},
+        {ui_.lblField00, ui_.txtSKSkode, Column::Code},
+        {ui_.lblField02, ui_.txtDiagnoseTekst, Column::Text},
+        {ui_.lblField04, ui_.txtSynonymer, Column::Synonyms},
+        {ui_.lblField05, ui_.txtInklusiv, Column::Inclusions},
+        {ui_.lblField06, ui_.txtStikord, Column::Keywords},
+        {ui_.lblField07, ui_.txtKommentarer, Column::Comments},
     };
     for (const auto& f : fields) {
         SetLabelCaption(f.label, data().fieldNames[f.column]);
@@ -138,7 +141,7 @@ QString MainWindow::statusPanelText(StatusPanel panel) const {
 // is a state of the window instead: the run empties the table and announces its rows only at
 // its end, so the grid shows no row while the run adds them.
 void MainWindow::OpenResultTable() {
-    results_->setHeaders(data().fieldNames[0], data().fieldNames[2]);
+    results_->setHeaders(data().fieldNames[Column::Code], data().fieldNames[Column::Text]);
     results_->clear();
     const auto changed = [this] {
         if (state_.gridAttached) {

@@ -3,13 +3,17 @@
 
 #include <gtest/gtest.h>
 
+#include "listfiles.h"
+
 using namespace vex;
 
 namespace {
 
 QString record(const QString& code, const char* text, const char* comments = "") {
-    return code + QStringLiteral("\t\t") + QString::fromUtf8(text) + QStringLiteral("\t\t\t\t\t") +
-           QString::fromUtf8(comments) + QStringLiteral("\t01-01-2020");
+    return test::RecordLine({{Column::Code, code},
+                             {Column::Text, QString::fromUtf8(text)},
+                             {Column::Comments, QString::fromUtf8(comments)},
+                             {Column::EditDate, QStringLiteral("01-01-2020")}});
 }
 
 const QStringList& sampleList() {

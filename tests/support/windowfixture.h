@@ -15,7 +15,7 @@
 
 namespace vex::test {
 
-// A record line of nine columns (the missing ones empty).
+// A record line of the given values and an edit date (the other columns empty).
 QString Record(const QString& code, const QString& text, bool shortList = false,
                const QString& synonyms = QString(), const QString& comments = QString());
 
