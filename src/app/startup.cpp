@@ -81,7 +81,7 @@ bool CheckDataFilesExist(DataState& data, const QString& programFolder, Dialogs&
 void ApplyUserValues(MainWindow& window, ProgramState& program, const UserValues& user) {
     program.list1 = user.list1;
     program.list2 = user.list2;
-    window.SetSearchOptions(user.freeTextSearch, user.searchOnComments);
+    window.SetSearchOptions(user.options);
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         window.move(CentredOnWorkArea(window.size(), screen->availableGeometry()));
     }

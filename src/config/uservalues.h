@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/searchoptions.h"
 #include "config/userstore.h"
 
 #include <QLocale>
@@ -32,8 +33,7 @@ struct UserValues {
     std::optional<int> positionLeft;
     std::optional<int> formHeight;
     std::optional<int> panelTopHeight;
-    bool freeTextSearch = false;
-    bool searchOnComments = false;
+    SearchOptions options;
 };
 
 // Everything written when the window closes.
@@ -46,8 +46,7 @@ struct UserValuesToStore {
     int positionLeft = 0;
     int formHeight = 0;
     int panelTopHeight = 0;
-    bool freeTextSearch = false;
-    bool searchOnComments = false;
+    SearchOptions options;
 };
 
 // Reads the per-user values, moving and deleting the values older versions left behind, and

@@ -1,18 +1,13 @@
 #pragma once
 
 #include "base/columns.h"
+#include "base/searchoptions.h"
 
 #include <QString>
 #include <QStringList>
 #include <QStringView>
 
 namespace vex {
-
-// The two search options as the search sees them.
-struct SearchOptions {
-    bool freeText = false;  // every term matches anywhere, not only at a word start
-    bool comments = false;  // the comments column is searched too
-};
 
 // Whether the search reads the column: one of the searched columns, the comments column only
 // with the comments option.

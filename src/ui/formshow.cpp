@@ -139,8 +139,9 @@ void MainWindow::FormClose() {
     values.positionLeft = pos().x();
     values.formHeight = height();
     values.panelTopHeight = topPanelHeight();
-    values.freeTextSearch = ui_.chkFreeTextSearch->isChecked();
-    values.searchOnComments = ui_.chkSearchOnComments->isChecked();
+    for (const OptionBox& box : kOptionBoxes) {
+        values.options.*box.option = (ui_.*box.box)->isChecked();
+    }
     StoreUserValues(*userStore_, values);
 }
 

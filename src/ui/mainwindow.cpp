@@ -66,9 +66,9 @@ MainWindow::~MainWindow() {
 
 void MainWindow::connectHandlers() {
     connect(ui_.btnSearch, &QPushButton::clicked, this, [this] { btnSearchClick(); });
-    connect(ui_.chkFreeTextSearch, &QCheckBox::toggled, this, [this] { chkFreeTextSearchClick(); });
-    connect(ui_.chkSearchOnComments, &QCheckBox::toggled, this,
-            [this] { chkSearchOnCommentsClick(); });
+    for (const OptionBox& box : kOptionBoxes) {
+        connect(ui_.*box.box, &QCheckBox::toggled, this, [this, box] { OptionBoxClick(box); });
+    }
     connect(ui_.chkKorteListe, &QCheckBox::clicked, this, [this] { chkKorteListeClick(); });
     connect(ui_.btnListSelect, &QPushButton::clicked, this, [this] { btnListSelectClick(); });
     connect(ui_.btnAlternateDatalist, &QPushButton::clicked, this,

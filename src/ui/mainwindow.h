@@ -34,9 +34,7 @@ struct WindowState {
     double lastSearchTime = -1;  // seconds of the last search on this list, -1 for none
     QString searchTimeText;      // the restored search time of the list in use
 
-    // The two search options.
-    bool freeTextOption = false;
-    bool commentsOption = false;
+    SearchOptions options;  // as the option boxes set them
 
     // The record display and the result grid.
     bool gridFollow = false;            // the record display follows the grid's current row
@@ -82,7 +80,7 @@ public:
     // hints and the remembered record of the file in use).
     void SetCaptions();
     void ApplyGridTheme();
-    void SetSearchOptions(bool freeText, bool comments);
+    void SetSearchOptions(const SearchOptions& options);
     void UseDataLists(DataState loaded);
     void SetUpFirstView();
 
@@ -92,10 +90,11 @@ public:
     void SetStatusPanel(StatusPanel panel, const QString& text);
     QString statusPanelText(StatusPanel panel) const;
 
-    // What starts a search.
+    // What starts a search: the Search button and the option boxes (the free-text box warns
+    // about a free-text mark first; every other box searches again).
     void btnSearchClick();
     void chkFreeTextSearchClick();
-    void chkSearchOnCommentsClick();
+    void OptionBoxClick(const OptionBox& box);
 
     // The list button and the switch between the data files.
     void btnListSelectClick();
@@ -178,7 +177,7 @@ private:
     // The common part of both option boxes' clicks: during a run the box is put back and the
     // click does nothing; otherwise the display stops following the grid and the option takes
     // the box's state. True when the click goes on to search (the result table exists).
-    bool TakeOptionBox(QCheckBox* box, bool& option);
+    bool TakeOptionBox(const OptionBox& box);
 
     // The result table's binding to the grid.
     void OpenResultTable();

@@ -88,8 +88,7 @@ void MainWindow::SyncRecordWithGrid() {
     bool synced = false;
     if (state_.gridFollow && state_.resultsFound && rows > 0 && row >= 0) {
         const qsizetype found =
-            FindTerm(data().current, results_->code(row), FindMode::CodeLookUp, 0,
-                     SearchOptions{state_.freeTextOption, state_.commentsOption});
+            FindTerm(data().current, results_->code(row), FindMode::CodeLookUp, 0, state_.options);
         if (found >= 0) {
             state_.currentIndex = int(found);
             ShowCurrentRecord();

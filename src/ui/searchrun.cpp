@@ -32,9 +32,11 @@ RunStatus MainWindow::RunSearch() {
     // with, and the boxes look so. Disabling the focused control would pass the focus on to
     // the grid, as if the user had entered it; the focus is put back on the Search button at
     // the end.
-    QWidget* const starters[] = {ui_.btnSearch, ui_.btnListSelect, ui_.btnAlternateDatalist,
-                                 ui_.chkFreeTextSearch, ui_.chkSearchOnComments};
-    for (QWidget* starter : starters) {
+    QList<QWidget*> starters{ui_.btnSearch, ui_.btnListSelect, ui_.btnAlternateDatalist};
+    for (const OptionBox& box : kOptionBoxes) {
+        starters << ui_.*box.box;
+    }
+    for (QWidget* starter : std::as_const(starters)) {
         if (starter->hasFocus()) {
             starter->clearFocus();
         }
@@ -44,16 +46,16 @@ RunStatus MainWindow::RunSearch() {
     results_->clear();
     DetachResultTable();
 
-    const RunOutcome run =
-        search_->run(data().current, state_.searchInput, state_.operatorCount,
-                     SearchOptions{state_.freeTextOption, state_.commentsOption}, *results_);
+    const RunOutcome run = search_->run(data().current, state_.searchInput, state_.operatorCount,
+                                        state_.options, *results_);
 
     state_.resultsFound = run.resultsFound;
     state_.searchInput = run.searchInput;
     ShowAppliedSearchString(state_.searchInput);
     ui_.btnSearch->setEnabled(true);
-    ui_.chkFreeTextSearch->setEnabled(true);
-    ui_.chkSearchOnComments->setEnabled(true);
+    for (const OptionBox& box : kOptionBoxes) {
+        (ui_.*box.box)->setEnabled(true);
+    }
     if (!search_->stoppedForClose()) {
         ui_.btnSearch->setFocus();
     }

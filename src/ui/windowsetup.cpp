@@ -26,9 +26,8 @@ void MainWindow::ApplyGridTheme() {
     SetGridThemed(ui_.DBGrid1, program_.settings.dbGridWinTheme);
 }
 
-void MainWindow::SetSearchOptions(bool freeText, bool comments) {
-    state_.freeTextOption = freeText;
-    state_.commentsOption = comments;
+void MainWindow::SetSearchOptions(const SearchOptions& options) {
+    state_.options = options;
 }
 
 void MainWindow::UseDataLists(DataState loaded) {
@@ -41,8 +40,9 @@ void MainWindow::SetUpFirstView() {
     lists_.setUpFirstView();
     SetStatusPanel(StatusPanel::Sync, QString());
 
-    ui_.chkFreeTextSearch->setChecked(state_.freeTextOption);
-    ui_.chkSearchOnComments->setChecked(state_.commentsOption);
+    for (const OptionBox& box : kOptionBoxes) {
+        (ui_.*box.box)->setChecked(state_.options.*box.option);
+    }
 
     OpenResultTable();
 

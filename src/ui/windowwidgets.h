@@ -4,6 +4,7 @@
 
 #include <iterator>
 
+#include "base/searchoptions.h"
 #include "ui/statustexts.h"
 
 class QCheckBox;
@@ -77,6 +78,16 @@ struct WindowWidgets {
     QLabel* lblSearchESC = nullptr;
 
     QLabel* statusPanel(StatusPanel panel) const { return statusPanels[static_cast<int>(panel)]; }
+};
+
+// The search option boxes and the option each one sets.
+struct OptionBox {
+    QCheckBox* WindowWidgets::*box;
+    bool SearchOptions::*option;
+};
+inline constexpr OptionBox kOptionBoxes[] = {
+    {&WindowWidgets::chkFreeTextSearch, &SearchOptions::freeText},
+    {&WindowWidgets::chkSearchOnComments, &SearchOptions::comments},
 };
 
 // Names of the two lists, as the status bar and the hints show them.

@@ -217,7 +217,7 @@ TEST(StartupTest, WindowAfterStartUpShowsTheRememberedRecordAndTheFileInUse) {
     EXPECT_EQ(LabelCaption(f.ui().lblField07), "Kommentarer");
     EXPECT_EQ(f.window().results().headerData(0, Qt::Horizontal).toString(), "SKS-kode");
     EXPECT_TRUE(f.ui().chkFreeTextSearch->isChecked());
-    EXPECT_TRUE(f.window().state().freeTextOption);
+    EXPECT_TRUE(f.window().state().options.freeText);
     EXPECT_EQ(f.window().state().searchInput, "kolera");
     EXPECT_EQ(f.ui().txtSKSkode->toolTip(),
               "SKS-kode\r\nKopiér SKS-kode med Ctrl-C eller med dobbeltklik");

@@ -54,8 +54,7 @@ UserValuesToStore sampleToStore() {
     v.positionLeft = 300;
     v.formHeight = 700;
     v.panelTopHeight = 440;
-    v.freeTextSearch = false;
-    v.searchOnComments = true;
+    v.options = SearchOptions{false, true};
     return v;
 }
 
@@ -72,8 +71,7 @@ TEST(UserValues, firstRun_givesDefaultsAndCreatesBothGroups) {
         EXPECT_EQ(SearchTimeFromText(l.searchTimeText), -1);  // no search at first show
     }
     EXPECT_FALSE(v.positionTop || v.positionLeft || v.formHeight || v.panelTopHeight);
-    EXPECT_FALSE(v.freeTextSearch);
-    EXPECT_FALSE(v.searchOnComments);
+    EXPECT_EQ(v.options, SearchOptions{});
     EXPECT_TRUE(store.data().values.exists);
     EXPECT_TRUE(store.data().mode.exists);
 }
@@ -194,8 +192,7 @@ TEST(UserValues, unusableSingleValuesTakeTheirDefaults) {
     EXPECT_EQ(v.positionTop, -20);               // off-screen places are corrected at first show
     EXPECT_FALSE(v.positionLeft.has_value());
     EXPECT_FALSE(v.formHeight.has_value());
-    EXPECT_FALSE(v.freeTextSearch);
-    EXPECT_FALSE(v.searchOnComments);
+    EXPECT_EQ(v.options, SearchOptions{});
 }
 
 TEST(UserValues, storeWritesEveryValueInItsForm) {
@@ -241,7 +238,7 @@ TEST(UserValues, saveThenLoad_roundTripThroughTheStoreFile) {
     UserValuesToStore out = sampleToStore();
     out.searchInput = s("\"C:\\x\" | æøå");
     out.list2.searchTime = 12.5;
-    out.freeTextSearch = true;
+    out.options.freeText = true;
     {
         RegFileUserStore store(path);
         LoadUserValues(store, QLocale::c());
@@ -255,8 +252,7 @@ TEST(UserValues, saveThenLoad_roundTripThroughTheStoreFile) {
     EXPECT_EQ(in.positionLeft, 300);
     EXPECT_EQ(in.formHeight, 700);
     EXPECT_EQ(in.panelTopHeight, 440);
-    EXPECT_TRUE(in.freeTextSearch);
-    EXPECT_TRUE(in.searchOnComments);
+    EXPECT_EQ(in.options, (SearchOptions{true, true}));
 }
 
 TEST(UserValues, damagedStoreFile_givesDefaultsAndNextCloseWritesACleanFile) {
@@ -272,7 +268,7 @@ TEST(UserValues, damagedStoreFile_givesDefaultsAndNextCloseWritesACleanFile) {
                                          QByteArray(damaged, sizeof(damaged) - 1));
     RegFileUserStore store(path);
     const UserValues v = LoadUserValues(store, QLocale::c());
-    EXPECT_FALSE(v.panelTopHeight || v.formHeight || v.freeTextSearch);
+    EXPECT_FALSE(v.panelTopHeight || v.formHeight || v.options.freeText);
     EXPECT_EQ(v.list1.extendedView, ListView::Extended);
     ASSERT_TRUE(StoreUserValues(store, sampleToStore()));
 

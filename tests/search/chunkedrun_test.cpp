@@ -149,8 +149,7 @@ struct Query {
 std::optional<Query> normalized(const QString& typed, SearchOptions options) {
     NormalizeInput in;
     in.searchInput = typed;
-    in.freeText = options.freeText;
-    in.comments = options.comments;
+    in.options = options;
     in.entryAutoDPrefix = QStringLiteral("1");
     const NormalizeOutcome n = NormalizeSearchString(in);
     if (!n.accepted) {

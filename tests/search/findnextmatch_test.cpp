@@ -42,8 +42,7 @@ struct Search {
 Search search(const char* typed, SearchOptions options = {}) {
     NormalizeInput in;
     in.searchInput = QString::fromUtf8(typed);
-    in.freeText = options.freeText;
-    in.comments = options.comments;
+    in.options = options;
     in.primaryInUse = false;
     const NormalizeOutcome n = NormalizeSearchString(in);
     EXPECT_TRUE(n.accepted) << typed;

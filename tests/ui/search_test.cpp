@@ -161,7 +161,7 @@ TEST_F(SearchTest, NoMatchMessageFollowsTheOptionsAndTheOperator) {
 
 TEST_F(SearchTest, FreeTextWarningOfTheSearchButton) {
     QTest::mouseClick(f.ui().chkFreeTextSearch, Qt::LeftButton);
-    ASSERT_TRUE(f.window().state().freeTextOption);
+    ASSERT_TRUE(f.window().state().options.freeText);
     f.dialogs.setNextAnswer(ButtonCancel);
     f.search("*kol");
     ASSERT_EQ(f.dialogs.shown.size(), 1);
@@ -188,12 +188,12 @@ TEST_F(SearchTest, TickingFreeTextWithAMarkedStringAsksAndCancelClearsTheBox) {
               "Den anførte søgestreng [ *vibrio ] indeholder i allerede *-markering for "
               "fritekstsøgning.");
     EXPECT_FALSE(f.ui().chkFreeTextSearch->isChecked());
-    EXPECT_FALSE(f.window().state().freeTextOption);
+    EXPECT_FALSE(f.window().state().options.freeText);
     EXPECT_EQ(rows(), 1);  // no new run
 
     // Ticking again and going on searches with the option.
     QTest::mouseClick(f.ui().chkFreeTextSearch, Qt::LeftButton);
-    EXPECT_TRUE(f.window().state().freeTextOption);
+    EXPECT_TRUE(f.window().state().options.freeText);
     EXPECT_FALSE(f.window().state().gridFollow);
 }
 

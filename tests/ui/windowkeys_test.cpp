@@ -224,9 +224,9 @@ TEST_F(WindowKeysTest, AcceleratorsReachTheirControls) {
     EXPECT_EQ(f.window().statusPanelText(StatusPanel::ListSelection), " Udvidede Liste");
 
     EXPECT_TRUE(accelerate(f.ui().chkFreeTextSearch, Qt::Key_F));
-    EXPECT_TRUE(f.window().state().freeTextOption);
+    EXPECT_TRUE(f.window().state().options.freeText);
     EXPECT_TRUE(accelerate(f.ui().chkSearchOnComments, Qt::Key_M));
-    EXPECT_TRUE(f.window().state().commentsOption);
+    EXPECT_TRUE(f.window().state().options.comments);
 
     EXPECT_TRUE(accelerate(f.ui().btnHelp, Qt::Key_H));
     EXPECT_EQ(f.helpContexts, QList<int>{1});
