@@ -134,10 +134,8 @@ UserValues LoadUserValues(UserStore& store, const QLocale& locale) {
 }
 
 bool StoreUserValues(UserStore& store, const UserValuesToStore& values) {
-    ListMemory list1 = values.list1;
-    ListMemory list2 = values.list2;
-    (values.list1InUse ? list1 : list2).lastSearchInput = values.searchInput;
-
+    const ListMemory& list1 = values.list1;
+    const ListMemory& list2 = values.list2;
     if (store.openGroup(UserGroup::Values)) {
         const UserGroup g = UserGroup::Values;
         store.writeText(g, kExtendedList1View,

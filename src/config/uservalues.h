@@ -38,10 +38,8 @@ struct UserValues {
 
 // Everything written when the window closes.
 struct UserValuesToStore {
-    ListMemory list1;  // in-memory values of both lists (searchTimeText is not used)
+    ListMemory list1;  // values of both lists as the run left them (searchTimeText is not used)
     ListMemory list2;
-    bool list1InUse = true;  // CurrentDataFile equals PrimaryDataFile
-    QString searchInput;     // becomes the last search string of the list in use
     int positionTop = 0;
     int positionLeft = 0;
     int formHeight = 0;

@@ -14,12 +14,9 @@ void MainWindow::btnListSelectClick() {
         return;
     }
     state_.gridFollow = false;
-    state_.currentIndex = qMax(state_.currentIndex, 0);
-    const std::optional<int> index = lists_.toggle(state_.currentIndex);
-    if (!index) {
+    if (!lists_.toggle()) {
         return;
     }
-    state_.currentIndex = *index;
     ShowCurrentRecord();
     ui_.btnSearch->setFocus();
     RerunSearch();
@@ -30,9 +27,9 @@ void MainWindow::btnAlternateDatalistClick() {
         return;
     }
     state_.gridFollow = false;
-    const ListMemory& entering = lists_.switchFile(state_.searchInput, state_.currentIndex);
+    lists_.switchFile();
     ApplyFieldNames();
-    ShowRememberedRecord(entering);
+    ShowCurrentRecord();
     SetStatusPanel(StatusPanel::Sync, QString());
     RerunSearch();
     results_->setHeaders(data().fieldNames[Column::Code], data().fieldNames[Column::Text]);

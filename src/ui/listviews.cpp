@@ -6,7 +6,6 @@
 
 #include "base/columns.h"
 #include "base/dialogs.h"
-#include "config/programstate.h"
 #include "data/record.h"
 #include "desktop/captions.h"
 #include "ui/statustexts.h"
@@ -32,8 +31,12 @@ int IndexOfCode(const QStringList& list, const QString& code) {
 
 }  // namespace
 
-ListViews::ListViews(const WindowWidgets& ui, ProgramState& program, Dialogs& dialogs)
-    : ui_(ui), program_(program), dialogs_(dialogs) {}
+ListViews::ListViews(const WindowWidgets& ui, Dialogs& dialogs) : ui_(ui), dialogs_(dialogs) {}
+
+void ListViews::remember(const ListMemory& list1, const ListMemory& list2) {
+    list1_ = list1;
+    list2_ = list2;
+}
 
 void ListViews::use(DataState data) {
     data_ = std::move(data);
@@ -64,16 +67,23 @@ void ListViews::showSourceFile() {
                        SourceFilePanelText(data_.currentDataFile, data_.info.releaseDate));
 }
 
-void ListViews::setUpFirstView() {
-    const bool secondaryInUse = data_.currentDataFile == data_.secondaryDataFile;
-    view_ = secondaryInUse ? program_.list2.extendedView : program_.list1.extendedView;
-    setUp(view_ != ListView::Extended && !data_.shortList.isEmpty() ? ListView::Short
-                                                                    : ListView::Extended);
-    showSourceFile();
+void ListViews::keepRecordWithinList() {
+    ListMemory& memory = memoryInUse();
+    if (memory.indexPointer < 0 || memory.indexPointer >= data_.current.size()) {
+        memory.indexPointer = 0;
+    }
 }
 
-std::optional<int> ListViews::toggle(int index) {
-    index = qMax(index, 0);
+void ListViews::setUpFirstView() {
+    setUp(view() != ListView::Extended && !data_.shortList.isEmpty() ? ListView::Short
+                                                                     : ListView::Extended);
+    showSourceFile();
+    keepRecordWithinList();
+}
+
+bool ListViews::toggle() {
+    ListMemory& memory = memoryInUse();
+    const int index = qMax(memory.indexPointer, 0);
     QString code;
     if (index < data_.current.size()) {
         const QString& line = data_.current.at(index);
@@ -87,30 +97,25 @@ std::optional<int> ListViews::toggle(int index) {
         dialogs_.show(MessageKind::Information, ButtonOk,
                       {QString(), QStringLiteral("Ingen markeringer for ") + kShortListName +
                                       QStringLiteral(" udtræk.")});
-        return std::nullopt;
+        return false;
     }
-    view_ = view_ == ListView::Extended ? ListView::Short : ListView::Extended;
-    setUp(view_);
-    program_.memory(data_.isPrimaryInUse()).extendedView = view_;
-    return IndexOfCode(data_.current, code);
+    memory.extendedView =
+        memory.extendedView == ListView::Extended ? ListView::Short : ListView::Extended;
+    setUp(memory.extendedView);
+    memory.indexPointer = IndexOfCode(data_.current, code);
+    return true;
 }
 
-const ListMemory& ListViews::switchFile(const QString& searchInput, int index) {
-    const bool leavingPrimary = data_.isPrimaryInUse();
-    ListMemory& leaving = program_.memory(leavingPrimary);
-    leaving.lastSearchInput = searchInput;
-    leaving.extendedView = view_;
-    leaving.indexPointer = index;
-
-    MakeFileCurrent(data_, leavingPrimary ? DataFileRole::Secondary : DataFileRole::Primary);
-    ListMemory& entering = program_.memory(!leavingPrimary);
+void ListViews::switchFile() {
+    MakeFileCurrent(data_,
+                    data_.isPrimaryInUse() ? DataFileRole::Secondary : DataFileRole::Primary);
+    ListMemory& entering = memoryInUse();
     if (data_.shortList.isEmpty()) {
         entering.extendedView = ListView::Extended;
     }
-    view_ = entering.extendedView;
-    setUp(view_);
+    setUp(entering.extendedView);
+    keepRecordWithinList();
     showSourceFile();
-    return entering;
 }
 
 }  // namespace vex

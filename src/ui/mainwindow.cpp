@@ -40,7 +40,7 @@ MainWindow::MainWindow(ProgramState& program, Dialogs& dialogs, UserStore* userS
       dialogs_(dialogs),
       userStore_(userStore),
       scale_(ScreenDpi()),
-      lists_(ui_, program_, dialogs_) {
+      lists_(ui_, dialogs_) {
     setObjectName(QStringLiteral("TfrmVexDiagnose5"));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);

@@ -27,12 +27,10 @@ inline const QString kWindowCaption = QStringLiteral(" Vex Diagnoseliste-program
 
 // State of the main window that lives as long as the window.
 struct WindowState {
-    // The list in use as the window shows it.
-    int currentIndex = 0;        // index of the shown record in the list in view
-    QString searchInput;         // the current search string
+    // The search. The search string and the record shown are what the file in use remembers
+    // (ListViews::inUse()).
     int operatorCount = -1;      // logical operators found by the last normalisation
-    double lastSearchTime = -1;  // seconds of the last search on this list, -1 for none
-    QString searchTimeText;      // the restored search time of the list in use
+    double lastSearchTime = -1;  // seconds of the last search, -1 for none or an interrupted one
 
     SearchOptions options;  // as the option boxes set them
 
@@ -41,7 +39,6 @@ struct WindowState {
     bool resultsFound = false;          // the last run left rows in the result table
     bool currentShortListFlag = false;  // short-list flag of the shown record
     bool tableOpen = false;             // the result table exists (end of start-up)
-    bool gridAttached = false;          // the grid shows the result table (not during a run)
     QString diagnosisText;  // the shown record's diagnosis text, whole (the field may cut it)
 
     // The first show.
@@ -75,12 +72,13 @@ public:
 
     // The start-up sets the window up through these, in this order (after the window's fixed
     // width): its caption and version, the grid's look after the INI file, the window's colour
-    // and the navigator's look, the search options remembered for the user, the loaded data
-    // lists, and the first view (the list in view, the option boxes, the result table, the
-    // hints and the remembered record of the file in use).
+    // and the navigator's look, the search options and the values of each list remembered for
+    // the user, the loaded data lists, and the first view (the list in view, the option boxes,
+    // the result table, the hints and the remembered record of the file in use).
     void SetCaptions();
     void ApplyGridTheme();
     void SetSearchOptions(const SearchOptions& options);
+    void RememberListValues(const ListMemory& list1, const ListMemory& list2);
     void UseDataLists(DataState loaded);
     void SetUpFirstView();
 
@@ -154,11 +152,14 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    // Record display.
+    // The search string in use and the record shown: what the file in use remembers.
+    const QString& SearchInput() const { return lists_.inUse().lastSearchInput; }
+    int CurrentIndex() const { return lists_.inUse().indexPointer; }
+
+    // Record display: the record at CurrentIndex(), or the one at an index, which the file in
+    // use then remembers.
     void ShowCurrentRecord();
-    // The search string and the record a file remembers (the first record when the remembered
-    // one is not in the list in view).
-    void ShowRememberedRecord(const ListMemory& memory);
+    void ShowRecord(int index);
     void SyncRecordWithGrid();
     void ApplyFieldNames();
 
@@ -179,10 +180,12 @@ private:
     // the box's state. True when the click goes on to search (the result table exists).
     bool TakeOptionBox(const OptionBox& box);
 
-    // The result table's binding to the grid.
+    // The result table's binding to the grid. The grid shows the table once it is open, except
+    // while a run fills it; at the end of a run the table is attached again: its current row
+    // is selected and the record display follows it.
     void OpenResultTable();
+    bool GridShowsResults() const;
     void AttachResultTable();
-    void DetachResultTable();
 
     // Fits the window onto the screen's work area by its outer rectangle (first show).
     void FitToWorkArea();

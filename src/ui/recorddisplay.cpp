@@ -14,6 +14,7 @@
 #include "search/searchtext.h"
 #include "ui/mainwindow.h"
 #include "ui/resultgrid.h"
+#include "ui/searchrunner.h"
 #include "ui/statustexts.h"
 
 namespace vex {
@@ -53,12 +54,18 @@ void ShowText(QLineEdit* field, const QString& text) {
 
 }  // namespace
 
+void MainWindow::ShowRecord(int index) {
+    lists_.keepRecord(index);
+    ShowCurrentRecord();
+}
+
 void MainWindow::ShowCurrentRecord() {
     const QStringList& list = data().current;
-    if (state_.currentIndex < 0 || state_.currentIndex >= list.size()) {
+    const int index = CurrentIndex();
+    if (index < 0 || index >= list.size()) {
         return;  // callers keep the index within the list; nothing to show otherwise
     }
-    const DecodedRecord record = DecodeRecord(list.at(state_.currentIndex));
+    const DecodedRecord record = DecodeRecord(list.at(index));
     ui_.txtSKSkode->setText(record.code);
     ui_.txtSKSkode->setCursorPosition(0);
     ShowText(ui_.txtDiagnoseTekst, record.text);
@@ -70,12 +77,11 @@ void MainWindow::ShowCurrentRecord() {
     ShowText(ui_.txtStikord, record.keywords);
     ShowText(ui_.txtKommentarer, record.comments);
     SetLabelCaption(ui_.lblRedigeret, record.editDate, data().fieldNames[Column::EditDate]);
-    SetStatusPanel(StatusPanel::Record, RecordPanelText(state_.currentIndex, int(list.size())));
-    program_.memory(data().isPrimaryInUse()).indexPointer = state_.currentIndex;
+    SetStatusPanel(StatusPanel::Record, RecordPanelText(index, int(list.size())));
 }
 
 int MainWindow::CurrentGridRow() const {
-    if (!state_.gridAttached) {
+    if (!GridShowsResults()) {
         return -1;
     }
     const QModelIndex current = ui_.DBGrid1->currentIndex();
@@ -90,8 +96,7 @@ void MainWindow::SyncRecordWithGrid() {
         const qsizetype found =
             FindTerm(data().current, results_->code(row), FindMode::CodeLookUp, 0, state_.options);
         if (found >= 0) {
-            state_.currentIndex = int(found);
-            ShowCurrentRecord();
+            ShowRecord(int(found));
             synced = true;
         }
     }
@@ -137,13 +142,13 @@ QString MainWindow::statusPanelText(StatusPanel panel) const {
 // views leave connections to a model behind each time the view's model changes, so taking the
 // table off the grid for every run, and putting it back, made every later run slower and the
 // window larger (a day of searches: hundreds of megabytes, and seconds per search). "Detached"
-// is a state of the window instead: the run empties the table and announces its rows only at
-// its end, so the grid shows no row while the run adds them.
+// is the time of a run instead (GridShowsResults): the run empties the table and announces its
+// rows only at its end, so the grid shows no row while the run adds them.
 void MainWindow::OpenResultTable() {
     results_->setHeaders(data().fieldNames[Column::Code], data().fieldNames[Column::Text]);
     results_->clear();
     const auto changed = [this] {
-        if (state_.gridAttached) {
+        if (GridShowsResults()) {
             SyncRecordWithGrid();
         }
     };
@@ -155,7 +160,7 @@ void MainWindow::OpenResultTable() {
     grid->setModel(results_);
     delete old;
     connect(grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this] {
-        if (state_.gridAttached) {
+        if (GridShowsResults()) {
             ui_.DBGrid1->verticalHeader()->viewport()->update();
             SyncRecordWithGrid();
         }
@@ -165,16 +170,15 @@ void MainWindow::OpenResultTable() {
     SetGridColumnWidths(ui_.DBGrid1, scale_);
 }
 
+bool MainWindow::GridShowsResults() const {
+    return state_.tableOpen && !search_->running();
+}
+
 void MainWindow::AttachResultTable() {
-    state_.gridAttached = true;
     if (results_->rowCount() > 0) {
         ui_.DBGrid1->setCurrentIndex(results_->index(qMax(0, results_->currentRow()), 0));
     }
     SyncRecordWithGrid();
-}
-
-void MainWindow::DetachResultTable() {
-    state_.gridAttached = false;
 }
 
 }  // namespace vex

@@ -26,7 +26,7 @@ RunStatus MainWindow::RunSearch() {
     ApplyGridColours(ui_.DBGrid1,
                      GridColoursFor(data().isPrimaryInUse() ? GridColourScheme::Primary
                                                             : GridColourScheme::Secondary));
-    ShowAppliedSearchString(state_.searchInput);
+    ShowAppliedSearchString(SearchInput());
     // What starts a search is disabled while this one runs: the three buttons, and the two
     // option boxes, so that neither a click nor an accelerator changes a box the run searches
     // with, and the boxes look so. Disabling the focused control would pass the focus on to
@@ -44,14 +44,13 @@ RunStatus MainWindow::RunSearch() {
     }
     state_.resultsFound = false;
     results_->clear();
-    DetachResultTable();
 
-    const RunOutcome run = search_->run(data().current, state_.searchInput, state_.operatorCount,
+    const RunOutcome run = search_->run(data().current, SearchInput(), state_.operatorCount,
                                         state_.options, *results_);
 
     state_.resultsFound = run.resultsFound;
-    state_.searchInput = run.searchInput;
-    ShowAppliedSearchString(state_.searchInput);
+    lists_.keepSearchInput(run.searchInput);
+    ShowAppliedSearchString(SearchInput());
     ui_.btnSearch->setEnabled(true);
     for (const OptionBox& box : kOptionBoxes) {
         (ui_.*box.box)->setEnabled(true);
@@ -78,7 +77,7 @@ RunStatus MainWindow::RunSearch() {
 
 void MainWindow::KeepSearchTime(double seconds) {
     state_.lastSearchTime = seconds;
-    program_.memory(data().isPrimaryInUse()).searchTime = seconds;
+    lists_.keepSearchTime(seconds);
 }
 
 void MainWindow::ShowAppliedSearchString(const QString& text) {

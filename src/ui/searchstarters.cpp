@@ -27,7 +27,7 @@ bool HasFreeTextMark(const QString& searchInput) {
 
 bool MainWindow::NormalizeSearchInput() {
     NormalizeInput input;
-    input.searchInput = state_.searchInput;
+    input.searchInput = SearchInput();
     input.options = state_.options;
     // Every normalisation takes the comments option from its box.
     input.options.comments = ui_.chkSearchOnComments->isChecked();
@@ -36,7 +36,7 @@ bool MainWindow::NormalizeSearchInput() {
     input.locale = QLocale::system();
     const NormalizeOutcome outcome = NormalizeSearchString(input);
     state_.options.comments = input.options.comments;
-    state_.searchInput = outcome.searchInput;
+    lists_.keepSearchInput(outcome.searchInput);
     if (outcome.operatorCount) {
         state_.operatorCount = *outcome.operatorCount;
     }
@@ -53,8 +53,8 @@ MainWindow::SearchStart MainWindow::PrepareSearch(bool fromFreeTextBox) {
     }
     // A "*" in the string asks for free text already; with the option on too, the user is
     // asked whether to go on.
-    if (HasFreeTextMark(state_.searchInput) && state_.options.freeText &&
-        dialogs_.show(FreeTextWarning(state_.searchInput, fromFreeTextBox)) == ButtonCancel) {
+    if (HasFreeTextMark(SearchInput()) && state_.options.freeText &&
+        dialogs_.show(FreeTextWarning(SearchInput(), fromFreeTextBox)) == ButtonCancel) {
         return SearchStart::Cancelled;
     }
     return SearchStart::Go;
@@ -72,12 +72,12 @@ void MainWindow::btnSearchClick() {
     }
     state_.gridFollow = true;
     const std::optional<QString> typed =
-        dialogs_.inputText(kApplicationTitle, SearchPromptText(), state_.searchInput);
+        dialogs_.inputText(kApplicationTitle, SearchPromptText(), SearchInput());
     if (!typed) {
         return;
     }
-    state_.searchInput = trimmed32(*typed);
-    if (state_.searchInput.isEmpty()) {
+    lists_.keepSearchInput(trimmed32(*typed));
+    if (SearchInput().isEmpty()) {
         ShowAppliedSearchString(EmptySearchStringText());
         dialogs_.show(EmptySearchStringWarning());
         return;
@@ -98,7 +98,7 @@ void MainWindow::btnSearchClick() {
     }
     // An aborted run (ESC or the window closing) says nothing about matches.
     if (status != RunStatus::Aborted && results_->count() == 0) {
-        dialogs_.show(NoMatchMessage(state_.searchInput, state_.options, state_.operatorCount));
+        dialogs_.show(NoMatchMessage(SearchInput(), state_.options, state_.operatorCount));
     }
 }
 

@@ -30,6 +30,10 @@ void MainWindow::SetSearchOptions(const SearchOptions& options) {
     state_.options = options;
 }
 
+void MainWindow::RememberListValues(const ListMemory& list1, const ListMemory& list2) {
+    lists_.remember(list1, list2);
+}
+
 void MainWindow::UseDataLists(DataState loaded) {
     lists_.use(std::move(loaded));
     ui_.btnAlternateDatalist->setEnabled(data().alternateEnabled);
@@ -54,15 +58,6 @@ void MainWindow::SetUpFirstView() {
                                         "eller med dobbeltklik"));
     ui_.DBGrid1->horizontalHeader()->setSectionsMovable(false);
 
-    const ListMemory& memory = program_.memory(data().isPrimaryInUse());
-    state_.searchTimeText = memory.searchTimeText;
-    ShowRememberedRecord(memory);
-}
-
-void MainWindow::ShowRememberedRecord(const ListMemory& memory) {
-    state_.searchInput = memory.lastSearchInput;
-    const bool inList = memory.indexPointer >= 0 && memory.indexPointer < data().current.size();
-    state_.currentIndex = inList ? memory.indexPointer : 0;
     ShowCurrentRecord();
 }
 

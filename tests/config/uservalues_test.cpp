@@ -46,10 +46,8 @@ UserValue text(const char* t) {
 
 UserValuesToStore sampleToStore() {
     UserValuesToStore v;
-    v.list1 = ListMemory{s("gammel1"), 17, ListView::Extended, 0.27, {}};
+    v.list1 = ListMemory{s("feber & hoste"), 17, ListView::Extended, 0.27, {}};
     v.list2 = ListMemory{s("gammel2"), 3, ListView::Short, -1, {}};
-    v.list1InUse = true;
-    v.searchInput = s("feber & hoste");
     v.positionTop = -20;
     v.positionLeft = 300;
     v.formHeight = 700;
@@ -222,21 +220,13 @@ TEST(UserValues, storeWritesEveryValueInItsForm) {
         EXPECT_EQ(store.readText(t.group, s(t.name)), s(t.text)) << t.name;
     }
     EXPECT_EQ(store.readDword(M, s("PanelTopHeight")), 440u);
-
-    UserValuesToStore list2 = sampleToStore();
-    list2.list1InUse = false;
-    list2.list1.extendedView = ListView::Short;
-    StoreUserValues(store, list2);
-    EXPECT_EQ(store.readText(V, s("LastSearchInput1")), s("gammel1"));
-    EXPECT_EQ(store.readText(V, s("LastSearchInput2")), s("feber & hoste"));
-    EXPECT_EQ(store.readText(V, s("ExtendedList1View")), s("0"));
 }
 
 TEST(UserValues, saveThenLoad_roundTripThroughTheStoreFile) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("Tovemark/VEXdiagnose.reg"));
     UserValuesToStore out = sampleToStore();
-    out.searchInput = s("\"C:\\x\" | æøå");
+    out.list1.lastSearchInput = s("\"C:\\x\" | æøå");
     out.list2.searchTime = 12.5;
     out.options.freeText = true;
     {
@@ -246,7 +236,8 @@ TEST(UserValues, saveThenLoad_roundTripThroughTheStoreFile) {
     }
     RegFileUserStore store(path);
     const UserValues in = LoadUserValues(store, QLocale(QLocale::Danish, QLocale::Denmark));
-    EXPECT_EQ(in.list1, (ListMemory{out.searchInput, 17, ListView::Extended, 0, s("0,27")}));
+    EXPECT_EQ(in.list1,
+              (ListMemory{out.list1.lastSearchInput, 17, ListView::Extended, 0, s("0,27")}));
     EXPECT_EQ(in.list2, (ListMemory{s("gammel2"), 3, ListView::Short, 0, s("12,50")}));
     EXPECT_EQ(in.positionTop, -20);
     EXPECT_EQ(in.positionLeft, 300);

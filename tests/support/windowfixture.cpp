@@ -77,9 +77,9 @@ void WindowRun::close() {
 }
 
 void WindowRun::showRecord(int index) {
-    window_->btnFirstClick();
+    QTest::mouseClick(ui().btnFirst, Qt::LeftButton);
     for (int i = 0; i < index; ++i) {
-        window_->btnNextClick();
+        QTest::mouseClick(ui().btnNext, Qt::LeftButton);
     }
 }
 

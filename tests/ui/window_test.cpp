@@ -43,7 +43,7 @@ TEST(RecordDisplayTest, ShowsEveryFieldOfTheRecord) {
     EXPECT_EQ(ui.lblRedigeret->geometry().right() + 1, f.window().scale().px(440));
     EXPECT_FALSE(ui.chkKorteListe->isChecked());
     EXPECT_EQ(f.window().statusPanelText(StatusPanel::Record), " Post: 2 af 3");
-    EXPECT_EQ(f.program.list1.indexPointer, 1);
+    EXPECT_EQ(f.list1().indexPointer, 1);
 
     // The short-list box only shows the flag: a click puts it back.
     QTest::mouseClick(ui.chkKorteListe, Qt::LeftButton);
@@ -155,7 +155,7 @@ TEST(BundledListsTest, SearchAndSwitchOnTheBundledLists) {
     EXPECT_TRUE(f.dialogs.shown.isEmpty());
 
     f.search("a00.1");  // a typed code on the primary list
-    EXPECT_EQ(f.window().state().searchInput, "DA001");
+    EXPECT_EQ(f.searchInput(), "DA001");
 
     QTest::mouseClick(f.ui().btnAlternateDatalist, Qt::LeftButton);
     EXPECT_EQ(f.window().statusPanelText(StatusPanel::Record), " Post: 1 af 15536");

@@ -51,12 +51,12 @@ TEST_F(WindowKeysTest, PageKeysMoveThroughTheListInViewWhereverTheFocusIs) {
                          " key " + std::to_string(c.key));
             f.showSynced(c.from);
             f.pressIn(focus, c.key, c.modifiers);
-            EXPECT_EQ(f.window().state().currentIndex, c.to);
+            EXPECT_EQ(f.currentIndex(), c.to);
             EXPECT_EQ(f.code(), codes.at(c.to));
             EXPECT_EQ(f.window().statusPanelText(StatusPanel::Record),
                       QStringLiteral(" Post: %1 af 6").arg(c.to + 1));
             EXPECT_EQ(f.syncPanel(), "");
-            EXPECT_EQ(f.program.list1.indexPointer, c.to);
+            EXPECT_EQ(f.list1().indexPointer, c.to);
         }
     }
     // In a record field the page keys move and sound the alert as well.
@@ -79,7 +79,7 @@ TEST_F(WindowKeysTest, RecordButtonsLeaveTheDisplayFollowingTheGrid) {
         SCOPED_TRACE(click.button->objectName().toStdString());
         f.window().SetStatusPanel(StatusPanel::Sync, "Sync");
         QTest::mouseClick(click.button, Qt::LeftButton);
-        EXPECT_EQ(f.window().state().currentIndex, click.to);
+        EXPECT_EQ(f.currentIndex(), click.to);
         EXPECT_EQ(f.syncPanel(), "");
         EXPECT_TRUE(f.window().state().gridFollow);
     }
@@ -209,9 +209,9 @@ TEST_F(WindowKeysTest, AcceleratorsReachTheirControls) {
     };
     f.showSynced(2);
     EXPECT_TRUE(accelerate(f.ui().btnNext, Qt::Key_Greater));
-    EXPECT_EQ(f.window().state().currentIndex, 3);
+    EXPECT_EQ(f.currentIndex(), 3);
     EXPECT_TRUE(accelerate(f.ui().btnPrior, Qt::Key_Less));
-    EXPECT_EQ(f.window().state().currentIndex, 2);
+    EXPECT_EQ(f.currentIndex(), 2);
 
     // The short-list box only shows the record's flag: the record at 2 is not flagged.
     ASSERT_TRUE(f.ui().chkKorteListe->isVisible());
@@ -268,7 +268,7 @@ TEST_F(DataFileKeyTest, CtrlDDoesNothingWithOneDataFile) {
     f.showSynced(3);
     f.pressIn(f.ui().btnSearch, Qt::Key_D, Qt::ControlModifier);
     EXPECT_EQ(f.window().data().currentDataFile, "ICD10vex.txt");
-    EXPECT_EQ(f.window().state().currentIndex, 3);
+    EXPECT_EQ(f.currentIndex(), 3);
     EXPECT_EQ(f.syncPanel(), "Sync");
     EXPECT_TRUE(f.dialogs.shown.isEmpty());
 }
