@@ -1,15 +1,8 @@
 #include "ui/listviews.h"
 
-#include <QCheckBox>
-#include <QLabel>
-#include <QPushButton>
-
 #include "base/columns.h"
-#include "base/dialogs.h"
 #include "data/record.h"
-#include "desktop/captions.h"
 #include "ui/statustexts.h"
-#include "ui/windowwidgets.h"
 
 namespace vex {
 
@@ -31,7 +24,12 @@ int IndexOfCode(const QStringList& list, const QString& code) {
 
 }  // namespace
 
-ListViews::ListViews(const WindowWidgets& ui, Dialogs& dialogs) : ui_(ui), dialogs_(dialogs) {}
+Message NoShortListMessage() {
+    return Message{MessageKind::Information,
+                   ButtonOk,
+                   {QString(), QStringLiteral("Ingen markeringer for ") + kShortListName +
+                                   QStringLiteral(" udtræk.")}};
+}
 
 void ListViews::remember(const ListMemory& list1, const ListMemory& list2) {
     list1_ = list1;
@@ -48,23 +46,21 @@ QList<const QStringList*> ListViews::searchableLists() const {
             &data_.file2.shortList};
 }
 
-// The list in view, the list button's caption for the way back, the picture of the list, the
-// list's status panel, and the short-list box (it tells a record's flag only in the extended
-// list).
-void ListViews::setUp(ListView view) {
+ListViewShown ListViews::setUp(ListView view) {
     const bool extended = view == ListView::Extended;
     data_.current = extended ? data_.extended : data_.shortList;
-    SetButtonCaption(ui_.btnListSelect,
-                     extended ? QStringLiteral("&Kort/Udvidet") : QStringLiteral("Kort/&Udvidet"));
-    ui_.imgShortList->setVisible(!extended);
-    ui_.imgExtendedList->setVisible(extended);
-    SetStatusPanelText(ui_, StatusPanel::ListSelection, ListPanelText(extended));
-    ui_.chkKorteListe->setVisible(extended);
+    ListViewShown shown;
+    shown.listButtonCaption =
+        extended ? QStringLiteral("&Kort/Udvidet") : QStringLiteral("Kort/&Udvidet");
+    shown.shortListPicture = !extended;
+    shown.extendedListPicture = extended;
+    shown.shortListBox = extended;
+    shown.listPanel = ListPanelText(extended);
+    return shown;
 }
 
-void ListViews::showSourceFile() {
-    SetStatusPanelText(ui_, StatusPanel::SourceFile,
-                       SourceFilePanelText(data_.currentDataFile, data_.info.releaseDate));
+QString ListViews::sourceFilePanel() const {
+    return SourceFilePanelText(data_.currentDataFile, data_.info.releaseDate);
 }
 
 void ListViews::keepRecordWithinList() {
@@ -74,14 +70,16 @@ void ListViews::keepRecordWithinList() {
     }
 }
 
-void ListViews::setUpFirstView() {
-    setUp(view() != ListView::Extended && !data_.shortList.isEmpty() ? ListView::Short
-                                                                     : ListView::Extended);
-    showSourceFile();
+ListViewShown ListViews::setUpFirstView() {
+    ListViewShown shown =
+        setUp(view() != ListView::Extended && !data_.shortList.isEmpty() ? ListView::Short
+                                                                         : ListView::Extended);
+    shown.sourceFilePanel = sourceFilePanel();
     keepRecordWithinList();
+    return shown;
 }
 
-bool ListViews::toggle() {
+std::optional<ListViewShown> ListViews::toggle() {
     ListMemory& memory = memoryInUse();
     const int index = qMax(memory.indexPointer, 0);
     QString code;
@@ -94,28 +92,26 @@ bool ListViews::toggle() {
         BuildShortList(data_.extended, data_.shortList);
     }
     if (data_.shortList.isEmpty()) {
-        dialogs_.show(MessageKind::Information, ButtonOk,
-                      {QString(), QStringLiteral("Ingen markeringer for ") + kShortListName +
-                                      QStringLiteral(" udtræk.")});
-        return false;
+        return std::nullopt;
     }
     memory.extendedView =
         memory.extendedView == ListView::Extended ? ListView::Short : ListView::Extended;
-    setUp(memory.extendedView);
+    const ListViewShown shown = setUp(memory.extendedView);
     memory.indexPointer = IndexOfCode(data_.current, code);
-    return true;
+    return shown;
 }
 
-void ListViews::switchFile() {
+ListViewShown ListViews::switchFile() {
     MakeFileCurrent(data_,
                     data_.isPrimaryInUse() ? DataFileRole::Secondary : DataFileRole::Primary);
     ListMemory& entering = memoryInUse();
     if (data_.shortList.isEmpty()) {
         entering.extendedView = ListView::Extended;
     }
-    setUp(entering.extendedView);
+    ListViewShown shown = setUp(entering.extendedView);
+    shown.sourceFilePanel = sourceFilePanel();
     keepRecordWithinList();
-    showSourceFile();
+    return shown;
 }
 
 }  // namespace vex

@@ -39,8 +39,7 @@ MainWindow::MainWindow(ProgramState& program, Dialogs& dialogs, UserStore* userS
       program_(program),
       dialogs_(dialogs),
       userStore_(userStore),
-      scale_(ScreenDpi()),
-      lists_(ui_, dialogs_) {
+      scale_(ScreenDpi()) {
     setObjectName(QStringLiteral("TfrmVexDiagnose5"));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
@@ -49,7 +48,8 @@ MainWindow::MainWindow(ProgramState& program, Dialogs& dialogs, UserStore* userS
     ui_ = BuildWindowLayout(this, scale_);
     results_ = new ResultTable(this);
     results_->setObjectName(QStringLiteral("ClientDataSet1"));
-    search_ = std::make_unique<SearchRunner>(dialogs_, ui_.lblSearchESC);
+    search_ = std::make_unique<SearchRunner>(dialogs_,
+                                             [this](EscLabelState state) { ShowEscLabel(state); });
     connectHandlers();
 }
 

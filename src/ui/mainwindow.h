@@ -20,6 +20,7 @@ class Dialogs;
 class ResultTable;
 class SearchRunner;
 enum class RunStatus;
+enum class EscLabelState;
 class UserStore;
 
 // The window's caption.
@@ -156,6 +157,10 @@ private:
     const QString& SearchInput() const { return lists_.inUse().lastSearchInput; }
     int CurrentIndex() const { return lists_.inUse().indexPointer; }
 
+    // What shows the list in view and the file in use; the titles of the result grid.
+    void ShowListView(const ListViewShown& shown);
+    void ShowResultTitles();
+
     // Record display: the record at CurrentIndex(), or the one at an index, which the file in
     // use then remembers.
     void ShowCurrentRecord();
@@ -168,6 +173,7 @@ private:
     // The time of the last run on the list in use, in seconds; -1 for an interrupted run.
     void KeepSearchTime(double seconds);
     void ShowAppliedSearchString(const QString& text);
+    void ShowEscLabel(EscLabelState state);
     void RerunSearch();  // normalise and run again; the rejection shown as applied string
     bool NormalizeSearchInput();
     // The Search button and the free-text box normalise the string, and with a free-text mark

@@ -145,7 +145,7 @@ QString MainWindow::statusPanelText(StatusPanel panel) const {
 // is the time of a run instead (GridShowsResults): the run empties the table and announces its
 // rows only at its end, so the grid shows no row while the run adds them.
 void MainWindow::OpenResultTable() {
-    results_->setHeaders(data().fieldNames[Column::Code], data().fieldNames[Column::Text]);
+    ShowResultTitles();
     results_->clear();
     const auto changed = [this] {
         if (GridShowsResults()) {

@@ -80,6 +80,33 @@ void MainWindow::KeepSearchTime(double seconds) {
     lists_.keepSearchTime(seconds);
 }
 
+void MainWindow::ShowEscLabel(EscLabelState state) {
+    QLabel* label = ui_.lblSearchESC;
+    switch (state) {
+        case EscLabelState::Hint:
+            SetLabelCaption(label, SearchEscHintText());
+            label->hide();
+            break;
+        case EscLabelState::HintShown:
+            label->show();
+            break;
+        case EscLabelState::Hidden:
+            label->hide();
+            break;
+        case EscLabelState::Paused:
+            SetLabelCaption(label, SearchPausedText());
+            label->show();
+            break;
+        case EscLabelState::GoingOn:
+            SetLabelCaption(label, QString(), kSearchTimeWhat);
+            break;
+        case EscLabelState::Aborted:
+            SetLabelCaption(label, SearchAbortedText());
+            label->show();
+            break;
+    }
+}
+
 void MainWindow::ShowAppliedSearchString(const QString& text) {
     SetLabelCaption(ui_.lblSearchString, AppliedSearchStringCaption(text));
 }

@@ -84,8 +84,7 @@ void MainWindow::btnSearchClick() {
     }
     const SearchStart start = PrepareSearch(false);
     if (start == SearchStart::Cancelled) {
-        SetLabelCaption(ui_.lblSearchESC, SearchAbortedText());
-        ui_.lblSearchESC->show();
+        ShowEscLabel(EscLabelState::Aborted);
     }
     if (start != SearchStart::Go) {
         return;
@@ -93,7 +92,7 @@ void MainWindow::btnSearchClick() {
     const RunStatus status = RunSearch();
     if (status == RunStatus::Rejected) {
         ShowAppliedSearchString(RejectedSearchStringText());
-        ui_.lblSearchESC->hide();
+        ShowEscLabel(EscLabelState::Hidden);
         return;
     }
     // An aborted run (ESC or the window closing) says nothing about matches.

@@ -41,7 +41,7 @@ void MainWindow::UseDataLists(DataState loaded) {
 }
 
 void MainWindow::SetUpFirstView() {
-    lists_.setUpFirstView();
+    ShowListView(lists_.setUpFirstView());
     SetStatusPanel(StatusPanel::Sync, QString());
 
     for (const OptionBox& box : kOptionBoxes) {

@@ -90,10 +90,6 @@ inline constexpr OptionBox kOptionBoxes[] = {
     {&WindowWidgets::chkSearchOnComments, &SearchOptions::comments},
 };
 
-// Names of the two lists, as the status bar and the hints show them.
-inline const QString kShortListName = QStringLiteral("KorteListe");
-inline const QString kExtendedListName = QStringLiteral("Udvidede Liste");
-
 // The family of the window's font: Tahoma (the system's, or the one of fonts-wine registered
 // for the program), or one of about its width where neither is there.
 QString WindowFontFamily();
