@@ -61,8 +61,10 @@ public:
                QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    // What the window holds and shows, read-only (the widgets are found by their design names
-    // too); the window changes itself only through its handlers and operations.
+    // What the window holds and shows. The widgets are the window's own, found also by their
+    // design names: tests and the start-up may read them and drive them as a user would (a
+    // click, a key), but only the window and its key router change them. The rest is
+    // read-only; the window changes itself only through its handlers and operations.
     const WindowWidgets& ui() const { return ui_; }
     const WindowState& state() const { return state_; }
     const DataState& data() const { return lists_.data(); }
@@ -70,35 +72,59 @@ public:
     const ResultTable& results() const { return *results_; }
     const SearchRunner& searchRunner() const { return *search_; }
     const Scale& scale() const { return scale_; }
+    QString statusPanelText(StatusPanel panel) const;
+    int topPanelHeight() const;
 
     // The start-up sets the window up through these, in this order (after the window's fixed
     // width): its caption and version, the grid's look after the INI file, the window's colour
     // and the navigator's look, the search options and the values of each list remembered for
-    // the user, the loaded data lists, and the first view (the list in view, the option boxes,
-    // the result table, the hints and the remembered record of the file in use).
+    // the user, the height of the upper area, the loaded data lists, and the first view (the
+    // list in view, the option boxes, the result table, the hints and the remembered record of
+    // the file in use).
     void SetCaptions();
     void ApplyGridTheme();
+    void ApplyWindowColour();  // the window colour, while desktop themes are on
+    void FormPaint();          // the navigator's look; again at every repaint
     void SetSearchOptions(const SearchOptions& options);
     void RememberListValues(const ListMemory& list1, const ListMemory& list2);
+    void setTopPanelHeight(int height);  // the splitter's first pane, within its limits
     void UseDataLists(DataState loaded);
     void SetUpFirstView();
 
-    // The record display follows the grid once the grid is entered.
-    void DBGrid1Enter();
-    // Every change of a status panel's text goes through here.
-    void SetStatusPanel(StatusPanel panel, const QString& text);
-    QString statusPanelText(StatusPanel panel) const;
+    // Where help requests go (the application's help handler), what sounds the alert (by
+    // default the desktop's alert sound), and what the first show does to close the splash
+    // screen (by default the dialogs' request).
+    void setHelpRequest(std::function<void(int helpContext)> request) {
+        helpRequest_ = std::move(request);
+    }
+    void setAlertSound(std::function<void()> sound) { alertSound_ = std::move(sound); }
+    void setFirstShowSplashRequest(std::function<void()> request) {
+        firstShowSplashRequest_ = std::move(request);
+    }
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    // The key router hands the keys and double-clicks of the window and its controls to the
+    // handlers below.
+    friend class WindowKeyRouter;
+
+    // The handlers of the window's design, connected to its widgets and events.
     // What starts a search: the Search button and the option boxes (the free-text box warns
     // about a free-text mark first; every other box searches again).
     void btnSearchClick();
     void chkFreeTextSearchClick();
     void OptionBoxClick(const OptionBox& box);
-
     // The list button and the switch between the data files.
     void btnListSelectClick();
     void btnAlternateDatalistClick();
-
     // Record buttons, window keys, clipboard, information and help.
     void btnFirstClick();
     void btnPriorClick();
@@ -116,43 +142,18 @@ public:
     void btnHelpClick();
     void btnHelpGlyphClick();
     void OpenProgramHelp();
-
-    // Where help requests go (the application's help handler), and what sounds the alert (by
-    // default the desktop's alert sound).
-    void setHelpRequest(std::function<void(int helpContext)> request) {
-        helpRequest_ = std::move(request);
-    }
-    void setAlertSound(std::function<void()> sound) { alertSound_ = std::move(sound); }
-
+    // The record display follows the grid once the grid is entered.
+    void DBGrid1Enter();
     // Window events.
     void FormShow();
     void FormActivate();
-    void FormPaint();
     void FormClose();
     void pnlTopResize();
     void chkKorteListeClick();
 
-    // What the first show does to close the splash screen (by default the dialogs' request).
-    void setFirstShowSplashRequest(std::function<void()> request) {
-        firstShowSplashRequest_ = std::move(request);
-    }
+    // Every change of a status panel's text goes through here.
+    void SetStatusPanel(StatusPanel panel, const QString& text);
 
-    // The window colour (while desktop themes are on).
-    void ApplyWindowColour();
-    // Height of the upper area (the splitter's first pane), within its limits.
-    void setTopPanelHeight(int height);
-    int topPanelHeight() const;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-    void showEvent(QShowEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-    void changeEvent(QEvent* event) override;
-    void moveEvent(QMoveEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
-    void paintEvent(QPaintEvent* event) override;
-
-private:
     // The search string in use and the record shown: what the file in use remembers.
     const QString& SearchInput() const { return lists_.inUse().lastSearchInput; }
     int CurrentIndex() const { return lists_.inUse().indexPointer; }

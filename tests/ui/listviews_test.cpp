@@ -187,7 +187,8 @@ TEST_F(ListViewTest, RememberedIndexBeyondTheOtherListFallsBackToZero) {
 TEST_F(ListViewTest, SwitchIsDisabledWithOneFileAndDoesNothing) {
     start(false);
     EXPECT_FALSE(f.ui().btnAlternateDatalist->isEnabled());
-    f.window().btnAlternateDatalistClick();
+    switchFile();
+    QTest::keyClick(f.window().windowHandle(), Qt::Key_D, Qt::ControlModifier);
     EXPECT_EQ(f.window().data().currentDataFile, "ICD10vex.txt");
 }
 

@@ -62,7 +62,9 @@ TEST(RecordDisplayTest, GridCodeFoundNowhereLeavesTheDisplayAlone) {
     ASSERT_EQ(f.startAndShow(), StartupOutcome::Ready);
     f.search("kolera");
     ASSERT_EQ(f.gridCodes(), QStringList{"DA\"00"});
-    f.window().DBGrid1Enter();
+    f.window().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&f.window()));
+    f.ui().DBGrid1->setFocus(Qt::TabFocusReason);  // the user enters the grid
     EXPECT_EQ(f.ui().txtSKSkode->text(), "DB01");
     EXPECT_EQ(f.window().statusPanelText(StatusPanel::Sync), "");
     EXPECT_EQ(LabelCaption(f.ui().lblSearchCount), "1/1");

@@ -77,7 +77,7 @@ TEST_F(WindowKeysTest, RecordButtonsLeaveTheDisplayFollowingTheGrid) {
                   {f.ui().btnPrior, 0}};
     for (const auto& click : clicks) {
         SCOPED_TRACE(click.button->objectName().toStdString());
-        f.window().SetStatusPanel(StatusPanel::Sync, "Sync");
+        SetStatusPanelText(f.ui(), StatusPanel::Sync, "Sync");
         QTest::mouseClick(click.button, Qt::LeftButton);
         EXPECT_EQ(f.currentIndex(), click.to);
         EXPECT_EQ(f.syncPanel(), "");
@@ -94,7 +94,7 @@ TEST_F(WindowKeysTest, NavigatorTurnsFollowingOnBeforeItMovesTheGrid) {
     QTest::mouseClick(f.ui().chkSearchOnComments, Qt::LeftButton);  // searches, not following
     ASSERT_FALSE(f.window().state().gridFollow);
     f.showSynced(5);
-    f.window().SetStatusPanel(StatusPanel::Sync, QString());
+    SetStatusPanelText(f.ui(), StatusPanel::Sync, QString());
     QTest::mouseClick(f.ui().DBNavigator1->button(ResultNavigator::Next), Qt::LeftButton);
     EXPECT_TRUE(f.window().state().gridFollow);
     EXPECT_EQ(f.code(), "DA02");
