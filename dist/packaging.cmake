@@ -28,6 +28,10 @@ if(VEX_SYSTEM_INI)
   file(WRITE ${CMAKE_CURRENT_BINARY_DIR}/generated/conffiles "${VEX_INI_DIR}/vexdiagnose.ini\n")
   set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${CMAKE_CURRENT_BINARY_DIR}/generated/conffiles)
 endif()
+# Only a build of the package's layout (prefix /usr, the INI file in /etc) makes a DEB.
+set(CPACK_VEX_SYSTEM_INI ${VEX_SYSTEM_INI})
+set(CPACK_VEX_INSTALL_PREFIX ${CMAKE_INSTALL_PREFIX})
+set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_SOURCE_DIR}/cpackproject.cmake)
 # The INI file may lie outside the prefix (/etc): the staging install uses DESTDIR.
 set(CPACK_SET_DESTDIR ON)
 set(CPACK_PACKAGING_INSTALL_PREFIX ${CMAKE_INSTALL_PREFIX})

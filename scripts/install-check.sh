@@ -2,14 +2,17 @@
 # Installs the program the three ways it reaches a machine and checks each as a user would
 # meet it:
 #   1. cmake --install of build/ (or $VEX_BUILD_DIR) into a scratch DESTDIR: the files, the
-#      desktop entry, the AppStream data, the manual pages; the installed window as an
+#      help pages, the desktop entry, the AppStream data, the manual pages, no placeholder
+#      address anywhere; the installed window as an
 #      ordinary user (it opens both lists, writes nothing in its folder, closes normally),
 #      the installed query tool, and the import tool's lists searched by the query tool.
-#   2. The Debian package (scripts/package.sh): lintian without error, its contents, and
-#      the window run from the unpacked package.
+#   2. The Debian package (scripts/package.sh): cpack refuses a DEB of the build folder's
+#      layout, lintian without error, its contents, and the window run from the unpacked
+#      package.
 #   3. A bare Debian system made by debootstrap (minbase), in a chroot under its own mount
 #      namespace: apt-get installs the package without recommends, and there the query
-#      tool, the window and its INI file in /etc are checked.
+#      tool, the window and its INI file in /etc are checked, and an edit of that INI file
+#      survives a reinstall.
 # Run as root (it uses runuser, chroot and unshare). VEX_INSTALL_CHECK_BARE=0 skips step 3.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -36,6 +39,20 @@ fail() {
 fingerprint() {
     (cd "$1" && find . -printf '%p %y %m %u %s %l\n' | sort &&
         find . -type f -exec sha256sum {} + | sort -k 2)
+}
+
+# Nothing installed names the placeholder address example.org: every file read as bytes, the
+# compressed ones unpacked.
+expect_no_placeholder() {
+    local found
+    found=$(grep -rla 'example\.org' "$1" || true)
+    while IFS= read -r -d '' gz; do
+        if zcat "$gz" | grep -qa 'example\.org'; then
+            found+=" $gz"
+        fi
+    done < <(find "$1" -name '*.gz' -print0)
+    [ -z "$found" ] || fail "the placeholder address example.org in: $found"
+    echo "install-check: no example.org in $(find "$1" -type f | wc -l) installed files"
 }
 
 # The query tool finds "kolera" in the list: DA00 Kolera first.
@@ -81,6 +98,13 @@ expected="./bin/vexdiagnose l ../lib/vexdiagnose/vexdiagnose
 ./bin/vexdiagnose-query f 755
 ./lib/vexdiagnose/Behandling-procedurer-vex.txt f 644
 ./lib/vexdiagnose/ICD10vex.txt f 644
+./lib/vexdiagnose/help/index.html f 644
+./lib/vexdiagnose/help/indstillinger.html f 644
+./lib/vexdiagnose/help/lister.html f 644
+./lib/vexdiagnose/help/om.html f 644
+./lib/vexdiagnose/help/soegning.html f 644
+./lib/vexdiagnose/help/style.css f 644
+./lib/vexdiagnose/help/taster.html f 644
 ./lib/vexdiagnose/vexdiagnose f 755
 ./lib/vexdiagnose/vexdiagnose.ini f 644
 ./share/applications/$id.desktop f 644
@@ -96,7 +120,7 @@ expected="./bin/vexdiagnose l ../lib/vexdiagnose/vexdiagnose
 ./share/man/man1/vexdiagnose.1.gz f 644
 ./share/metainfo/$id.metainfo.xml f 644"
 installed=$(cd "$root" && find . -type l -printf '%p l %l\n' -o -type f -printf '%p f %m\n' |
-    sort)
+    LC_ALL=C sort)
 [ "$installed" = "$expected" ] || fail "the installed tree differs:
 $(diff <(echo "$expected") <(echo "$installed") || true)"
 [ -z "$(find "$root" -type d ! -perm 755)" ] || fail "folders without mode 755"
@@ -104,6 +128,8 @@ for list in ICD10vex.txt Behandling-procedurer-vex.txt; do
     cmp "lists/$list" "$root/lib/vexdiagnose/$list" || fail "$list differs from lists/"
 done
 cmp dist/vexdiagnose.ini "$root/lib/vexdiagnose/vexdiagnose.ini" || fail "the INI file differs"
+diff -r "$build/bin/help" "$root/lib/vexdiagnose/help" || fail "the help pages differ"
+expect_no_placeholder "$root"
 for size in 48 64 128 256; do
     file "$root/share/icons/hicolor/${size}x$size/apps/$id.png" |
         grep -q "PNG image data, $size x $size" || fail "icon $size is not $size x $size"
@@ -127,6 +153,14 @@ expect_import "$root/bin/vexdiagnose-import" "$root/bin/vexdiagnose-query"
 [ "$(fingerprint "$dest")" = "$before" ] || fail "something was written into the installed tree"
 
 # ---- 2. The Debian package --------------------------------------------------------------
+if ! grep -qx 'VEX_SYSTEM_INI:BOOL=ON' "$build/CMakeCache.txt" || [ "$prefix" != /usr ]; then
+    step "cpack -G DEB refuses the layout of $build (no INI file in /etc)"
+    config=$(realpath "$build/CPackConfig.cmake")
+    refusal=$(cd "$scratch" && cpack -G DEB --config "$config" 2>&1) &&
+        fail "cpack made a DEB whose INI file is no conffile"
+    grep -q "needs the INI file as the configuration file" <<<"$refusal" || fail "cpack: $refusal"
+    ! compgen -G "$scratch/*.deb" >/dev/null || fail "cpack left a package behind"
+fi
 step "cpack -G DEB"
 deb=$(scripts/package.sh)
 echo "$deb"
@@ -143,6 +177,7 @@ for entry in "./etc/vexdiagnose/vexdiagnose.ini" \
     "./usr/bin/vexdiagnose-import" "./usr/share/man/man1/vexdiagnose-import.1.gz" \
     "./usr/lib/vexdiagnose/vexdiagnose" "./usr/lib/vexdiagnose/ICD10vex.txt" \
     "./usr/lib/vexdiagnose/Behandling-procedurer-vex.txt" \
+    "./usr/lib/vexdiagnose/help/index.html" "./usr/lib/vexdiagnose/help/style.css" \
     "./usr/lib/vexdiagnose/vexdiagnose.ini -> /etc/vexdiagnose/vexdiagnose.ini" \
     "./usr/share/applications/$id.desktop" "./usr/share/metainfo/$id.metainfo.xml" \
     "./usr/share/man/man1/vexdiagnose.1.gz" "./usr/share/doc/vexdiagnose/copyright"; do
@@ -157,6 +192,7 @@ dpkg-deb -f "$deb" Depends | grep -q 'libqt6widgets6' || fail "Depends lacks the
 step "the unpacked package's window as the user nobody"
 unpacked=$scratch/unpacked
 dpkg-deb -x "$deb" "$unpacked"
+expect_no_placeholder "$unpacked"
 before=$(fingerprint "$unpacked")
 scripts/window-run.sh "$unpacked/usr/bin/vexdiagnose" primary secondary
 expect_kolera "$unpacked/usr/bin/vexdiagnose-query" "$unpacked/usr/lib/vexdiagnose/ICD10vex.txt"
@@ -197,6 +233,13 @@ cmp /tmp/vexdiagnose.ini /etc/vexdiagnose/vexdiagnose.ini || fail "the INI file 
 # leaves the primary list alone in use.
 sed -i 's/^Datafile02 =/Datafile02 = Ingen-liste.txt/' /etc/vexdiagnose/vexdiagnose.ini
 /tmp/window-run.sh vexdiagnose primary '!secondary'
+# The edit is the administrator's: a reinstall (as an upgrade) keeps the conffile as edited.
+apt-get install -y -qq --reinstall --no-install-recommends /tmp/vexdiagnose_*.deb \
+    >/tmp/apt.log 2>&1 || { tail -n 30 /tmp/apt.log; fail "apt-get install --reinstall"; }
+grep -q '^Datafile02 = Ingen-liste.txt' /etc/vexdiagnose/vexdiagnose.ini ||
+    fail "the reinstall replaced the edited INI file"
+echo "install-check (bare system): the edited INI file in /etc was kept over a reinstall"
+[ -f /usr/lib/vexdiagnose/help/index.html ] || fail "no help pages"
 echo "install-check (bare system): installed $(dpkg-query -W -f='${Package} ${Version}' vexdiagnose)"
 EOF
 chmod 755 "$bare/tmp/bare-check.sh"

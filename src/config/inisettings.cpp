@@ -70,7 +70,7 @@ QString DefaultIniFileText(const QString& programFileName, int lastYear) {
         str(ini::KeyUseLocalHTMLHelp) + QStringLiteral(" = 0"),
         QString(),
         QLatin1Char('[') + str(ini::SectionAppWebHelp) + QLatin1Char(']'),
-        str(ini::KeyLocation) + QStringLiteral(" = ") + str(WebHelpBaseAddress),
+        str(ini::KeyLocation) + QStringLiteral(" = ") + str(DefaultHelpLocation),
         str(ini::KeyIndexFile) + QStringLiteral(" = ") + str(DefaultHelpIndexFile),
         QStringLiteral(";Target = index.html"),
         str(ini::KeyOmitHtmlFilePrefix) + QStringLiteral(" = ") + QStringLiteral("0"),
@@ -134,10 +134,14 @@ IniSettings ReadIniFile(const QString& iniPath) {
     s.datafile02 = withTxtExtension(s.datafile02);
     s.useLocalHTMLHelp = read(ini::SectionAppHelp, ini::KeyUseLocalHTMLHelp, s.useLocalHTMLHelp);
     s.location = read(ini::SectionAppWebHelp, ini::KeyLocation, s.location);
+    if (s.location == str(FormerDefaultHelpLocation)) {
+        s.location = str(DefaultHelpLocation);
+    }
     s.indexFile = read(ini::SectionAppWebHelp, ini::KeyIndexFile, s.indexFile);
     s.omitHtmlFilePrefix =
         read(ini::SectionAppWebHelp, ini::KeyOmitHtmlFilePrefix, s.omitHtmlFilePrefix);
     s.entryAutoDPrefix = read(ini::SectionDatafile01, ini::KeyEntryAutoDPrefix, s.entryAutoDPrefix);
+    s.supportEmail = trimmed32(read(ini::SectionSupport, ini::KeySupportEmail, s.supportEmail));
     return s;
 }
 

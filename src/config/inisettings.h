@@ -25,11 +25,19 @@ inline constexpr char16_t SectionAppWebHelp[] = u"AppWebHelp";
 inline constexpr char16_t KeyLocation[] = u"Location";
 inline constexpr char16_t KeyIndexFile[] = u"IndexFile";
 inline constexpr char16_t KeyOmitHtmlFilePrefix[] = u"OmitHtmlFilePrefix";
+// Optional, never written into the default file: the clinic's support address for the
+// information box.
+inline constexpr char16_t SectionSupport[] = u"Support";
+inline constexpr char16_t KeySupportEmail[] = u"Email";
 }  // namespace ini
 
 inline constexpr char16_t DefaultPrimaryDataFileName[] = u"ICD10vex.txt";
 inline constexpr char16_t DefaultSecondaryDataFileName[] = u"Behandling-procedurer-vex.txt";
-inline constexpr char16_t WebHelpBaseAddress[] = u"http://www.example.org/diagnose/help";
+// The help pages installed in the program folder, named relative to it.
+inline constexpr char16_t DefaultHelpLocation[] = u"help";
+// The placeholder web address that earlier versions wrote as the help location. A file that
+// still holds exactly this value (nobody edited it) gets the installed help instead.
+inline constexpr char16_t FormerDefaultHelpLocation[] = u"http://www.example.org/diagnose/help";
 inline constexpr char16_t DefaultHelpIndexFile[] = u"index.html";
 // The help sub-folder beside the program that holds the local compiled help file.
 inline constexpr char16_t HelpSubFolderName[] = u"DazuridaDozo";
@@ -57,10 +65,11 @@ struct IniSettings {
     bool dbGridWinTheme = false;
     QString formCustomColorRGB;
     QString useLocalHTMLHelp = QStringLiteral("0");
-    QString location = QString::fromUtf16(WebHelpBaseAddress);
+    QString location = QString::fromUtf16(DefaultHelpLocation);
     QString indexFile = QString::fromUtf16(DefaultHelpIndexFile);
     QString omitHtmlFilePrefix = QStringLiteral("0");
     QString entryAutoDPrefix = QStringLiteral("0");
+    QString supportEmail;  // empty: the clinic has named no support address
 
     bool operator==(const IniSettings&) const = default;
 };

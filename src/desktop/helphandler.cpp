@@ -25,7 +25,38 @@ QString LocationToOpen(const QString& location, const QString& programFolder) {
     return QDir(programFolder).absoluteFilePath(location);
 }
 
+QString CompiledHelpPath(const ProgramState& program) {
+    QString folder = QDir::toNativeSeparators(program.programFolder);
+    if (!folder.endsWith(QDir::separator())) {
+        folder += QDir::separator();
+    }
+    return folder + ChangeFileExt(program.programFileName, QStringLiteral(".chm"));
+}
+
+bool UsesCompiledHelp(const ProgramState& program) {
+    // Any value but "1" means the web pages (the start-up leaves "0" or "1").
+    return trimmed32(program.settings.useLocalHTMLHelp) == QLatin1String("1");
+}
+
+QString WebPageTarget(const ProgramState& program) {
+    const IniSettings& settings = program.settings;
+    QString location = settings.location;
+    location.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    return WebHelpTarget(LocationToOpen(location, program.programFolder), settings.indexFile,
+                         settings.omitHtmlFilePrefix);
+}
+
 }  // namespace
+
+QString ProgramHelpTarget(const ProgramState& program) {
+    if (UsesCompiledHelp(program)) {
+        const QString path = CompiledHelpPath(program);
+        if (QFileInfo(path).isFile()) {
+            return path;
+        }
+    }
+    return WebPageTarget(program);
+}
 
 QString WebHelpTarget(const QString& location, const QString& indexFile,
                       const QString& omitHtmlFilePrefix) {
@@ -49,17 +80,12 @@ Message MissingLocalHelpMessage(const QString& helpFileName, const QString& iniF
 }
 
 QString HelpHandler::localHelpPath() const {
-    QString folder = QDir::toNativeSeparators(program_.programFolder);
-    if (!folder.endsWith(QDir::separator())) {
-        folder += QDir::separator();
-    }
-    return folder + ChangeFileExt(program_.programFileName, QStringLiteral(".chm"));
+    return CompiledHelpPath(program_);
 }
 
 void HelpHandler::HandleHelpRequest(int helpContext) {
     IniSettings& settings = program_.settings;
-    // Any value but "1" means the web pages (the start-up leaves "0" or "1").
-    if (trimmed32(settings.useLocalHTMLHelp) == QLatin1String("1")) {
+    if (UsesCompiledHelp(program_)) {
         const QString path = localHelpPath();
         if (QFileInfo(path).isFile()) {
             program_.helpFile = path;
@@ -72,8 +98,7 @@ void HelpHandler::HandleHelpRequest(int helpContext) {
         settings.useLocalHTMLHelp = QStringLiteral("0");
     }
     settings.location.replace(QLatin1Char('\\'), QLatin1Char('/'));
-    launcher_.openUrl(WebHelpTarget(LocationToOpen(settings.location, program_.programFolder),
-                                    settings.indexFile, settings.omitHtmlFilePrefix));
+    launcher_.openUrl(WebPageTarget(program_));
 }
 
 }  // namespace vex

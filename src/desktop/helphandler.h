@@ -20,6 +20,11 @@ inline constexpr int MessageBoxHelpContext = 0;
 QString WebHelpTarget(const QString& location, const QString& indexFile,
                       const QString& omitHtmlFilePrefix);
 
+// What the next help request opens, as the information box names it: the compiled help file
+// beside the program while the local-help switch is on and that file exists; otherwise the
+// web help's entry page, a relative local location taken in the program folder.
+QString ProgramHelpTarget(const ProgramState& program);
+
 // The error box for a compiled help file that is not beside the program.
 Message MissingLocalHelpMessage(const QString& helpFileName, const QString& iniFileName);
 

@@ -44,9 +44,11 @@ QStringList InformationLines(const InformationInputs& inputs, const QLocale& loc
     lines << QString();
     lines << QStringLiteral("Program distribution:");
     lines << QString::fromUtf16(AuthorName);
-    lines << QString::fromUtf16(AuthorWebAddress);
+    lines << QStringLiteral("Hjælp: ") + doubleAmpersands(inputs.helpTarget);
     lines << QStringLiteral("Program support:");
-    lines << QStringLiteral("e-mail: ") + QString::fromUtf16(SupportEmailAddress);
+    const QString email = trimmed32(inputs.supportEmail);
+    lines << (email.isEmpty() ? QString::fromUtf16(NoSupportAddressText)
+                              : QStringLiteral("e-mail: ") + doubleAmpersands(email));
     return lines;
 }
 

@@ -14,10 +14,11 @@
 
 namespace vex {
 
-// Contact texts shown in the information box.
+// The author named in the information box.
 inline constexpr char16_t AuthorName[] = u"Tovemark Software";
-inline constexpr char16_t AuthorWebAddress[] = u"http://www.example.org";
-inline constexpr char16_t SupportEmailAddress[] = u"support@example.org";
+// The support line when the clinic has named no support address.
+inline constexpr char16_t NoSupportAddressText[] =
+    u"Kontakt din lokale it-support ved spørgsmål om programmet.";
 // The first year of the notice line; the last one is the year of the program date.
 inline constexpr int NoticeFirstYear = 2003;
 
@@ -29,11 +30,14 @@ struct InformationInputs {
     QString programFolder;    // the program's folder, ending with the path separator
     QString currentDataFile;  // full path of the data file in use
     QDateTime currentFileTime;
-    InfoValues info;  // from the file's information record (all empty without one)
+    InfoValues info;       // from the file's information record (all empty without one)
+    QString helpTarget;    // what the program's help opens (page address or file)
+    QString supportEmail;  // the clinic's support address; empty when none is set
 };
 
 // The lines of the information box, in order: program, version, notice, program date and
-// place, data file with its release values, distribution and support. Dates use the locale's
+// place, data file with its release values, distribution with the help the program opens, and
+// the clinic's support address or whom to ask instead. Dates use the locale's
 // short date format.
 QStringList InformationLines(const InformationInputs& inputs, const QLocale& locale,
                              const std::optional<FileVersion>& version = CompiledFileVersion());

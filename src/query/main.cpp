@@ -8,8 +8,11 @@
 #include <QCommandLineOption>
 #include <QCommandLineParser>
 #include <QFile>
+#include <QFileInfo>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 using namespace vex;
 
@@ -28,7 +31,7 @@ const char kUsage[] =
     "  --version        the program's version\n"
     "  --               every later argument is FILE or QUERY, even one that begins with \"--\"\n";
 
-// Message boxes of the loader go to standard error.
+// Message boxes of the loader go to standard error, escaped as the output is.
 class ErrorDialogs : public Dialogs {
 public:
     std::optional<QString> inputText(const QString&, const QString&, const QString&) override {
@@ -38,19 +41,37 @@ public:
 
 protected:
     MessageButton showMessage(const Message& message) override {
-        text += message.lines.join(QLatin1Char('\n')).toUtf8() + '\n';
+        for (const QString& line : message.lines) {
+            text += EscapedOutputText(line).toUtf8() + '\n';
+        }
         return firstButton(message.buttons);
     }
 };
 
-void write(const QByteArray& bytes) {
+// Exit status when standard input cannot be read or standard output cannot be written.
+constexpr int kInputOutputFailed = 3;
+
+int inputOutputFailed(const char* what, int error) {
+    std::fprintf(stderr, "vexdiagnose-query: cannot %s: %s\n", what, std::strerror(error));
+    return kInputOutputFailed;
+}
+
+// Writes and flushes; false when the output could not take it (a full disk, a closed pipe
+// while SIGPIPE is ignored), with the message written to standard error.
+bool write(const QByteArray& bytes) {
     std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stdout);
+    if (std::fflush(stdout) == 0 && !std::ferror(stdout)) {
+        return true;
+    }
+    inputOutputFailed("write the output", errno);
+    return false;
 }
 
 int usage(const QString& error = QString()) {
     std::fputs(kUsage, stderr);
     if (!error.isEmpty()) {
-        std::fprintf(stderr, "vexdiagnose-query: %s\n", error.toLocal8Bit().constData());
+        std::fprintf(stderr, "vexdiagnose-query: %s\n",
+                     EscapedOutputText(error).toLocal8Bit().constData());
     }
     return 2;
 }
@@ -143,18 +164,26 @@ int main(int argc, char** argv) {
     settings.entryAutoDPrefix = parser.isSet(autoDPrefixOption);
     settings.primaryInUse = !secondary;
 
+    const QString fileName = QFile::decodeName(positional.first());
+    if (!QFileInfo::exists(fileName)) {
+        std::fprintf(stderr, "vexdiagnose-query: no such file: %s\n",
+                     EscapedOutputText(fileName).toLocal8Bit().constData());
+        return 1;
+    }
     QStringList list;
-    if (!loadList(QFile::decodeName(positional.first()), secondary, shortList, list)) {
+    if (!loadList(fileName, secondary, shortList, list)) {
         return 1;
     }
     QuerySession session(list, settings);
     if (positional.size() == 2) {
-        write(session.search(positional.at(1)));
-        return 0;
+        return write(session.search(positional.at(1))) ? 0 : kInputOutputFailed;
     }
     // One search string per line of standard input, read as it comes.
     QByteArray given;
     for (int c = std::getc(stdin);; c = std::getc(stdin)) {
+        if (c == EOF && std::ferror(stdin)) {
+            return inputOutputFailed("read the standard input", errno);
+        }
         if (c != EOF && c != '\n') {
             given += char(c);
             continue;
@@ -165,8 +194,9 @@ int main(int argc, char** argv) {
         if (c == '\n' && given.endsWith('\r')) {
             given.chop(1);  // a CR LF line end
         }
-        write(session.search(given));
-        std::fflush(stdout);
+        if (!write(session.search(given))) {
+            return kInputOutputFailed;
+        }
         given.clear();
         if (c == EOF) {
             break;

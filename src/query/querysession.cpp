@@ -19,29 +19,48 @@ public:
 };
 
 QByteArray line(const char* tag, const QString& value) {
-    return QByteArray(tag) + '\t' + value.toUtf8() + '\n';
+    return QByteArray(tag) + '\t' + EscapedOutputText(value).toUtf8() + '\n';
 }
 
-// A message as its box shows it, the lines joined by a backslash and an "n".
+// A message as its box shows it, each line escaped and the lines joined by a backslash and an
+// "n".
 QByteArray rejectedLine(const Message& message) {
     QStringList shown;
     for (const QString& l : message.lines) {
-        shown << CaptionDisplayText(l);
+        shown << EscapedOutputText(CaptionDisplayText(l));
     }
-    return line("rejected", shown.join(QStringLiteral("\\n"))) + "end\t0\n";
+    return "rejected\t" + shown.join(QStringLiteral("\\n")).toUtf8() + "\nend\t0\n";
 }
 
 }  // namespace
+
+QString EscapedOutputText(const QString& value) {
+    QString out;
+    out.reserve(value.size());
+    for (const QChar c : value) {
+        const char16_t u = c.unicode();
+        if (u == u'\\') {
+            out += QStringLiteral("\\\\");
+        } else if (u < 0x20 || (u >= 0x7F && u <= 0x9F)) {
+            out += QStringLiteral("\\x") +
+                   QString::number(int(u), 16).toUpper().rightJustified(2, QLatin1Char('0'));
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
 
 QuerySession::QuerySession(const QStringList& list, const QuerySettings& settings)
     : list_(list), settings_(settings) {}
 
 QByteArray QuerySession::search(const QByteArray& given) {
-    QByteArray out = "query\t" + given + '\n';
+    // A search string piped from a file of either kind reads as its file was written.
+    const QString typed = decodeNoMarkText(given);
+    QByteArray out = line("query", typed);
 
     NormalizeInput in;
-    // A search string piped from a file of either kind reads as its file was written.
-    in.searchInput = trimmed32(decodeNoMarkText(given));
+    in.searchInput = trimmed32(typed);
     if (in.searchInput.isEmpty()) {
         return out + rejectedLine(EmptySearchStringWarning());
     }
@@ -65,7 +84,8 @@ QByteArray QuerySession::search(const QByteArray& given) {
     }
     out += line("applied", run.searchInput);
     for (int row = 0; row < table.count(); ++row) {
-        out += "hit\t" + table.code(row).toUtf8() + '\t' + table.text(row).toUtf8() + '\n';
+        out += "hit\t" + EscapedOutputText(table.code(row)).toUtf8() + '\t' +
+               EscapedOutputText(table.text(row)).toUtf8() + '\n';
     }
     out += "end\t" + QByteArray::number(table.count()) + '\n';
     return out;

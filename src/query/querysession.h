@@ -9,6 +9,11 @@
 
 namespace vex {
 
+// A text as the tool writes it: a backslash doubled and every control character (C0, DEL and
+// C1, which a terminal would act on) as "\x" and two hex digits of its code, so nothing reaches
+// the terminal raw, no value holds a TAB or a line end, and the text can be read back exactly.
+QString EscapedOutputText(const QString& text);
+
 // How the command-line tool searches: the list and the options the window would have.
 struct QuerySettings {
     bool primaryInUse = true;

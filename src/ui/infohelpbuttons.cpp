@@ -28,6 +28,8 @@ void MainWindow::btnInfoClick() {
     inputs.currentDataFile = FullDataFilePath(program_.programFolder, data().currentDataFile);
     inputs.currentFileTime = data().currentFileTime;
     inputs.info = data().info;
+    inputs.helpTarget = ProgramHelpTarget(program_);
+    inputs.supportEmail = program_.settings.supportEmail;
     dialogs_.show(InformationMessage(inputs, data().locale));
 }
 

@@ -242,7 +242,7 @@ void BuildNavigation(WindowWidgets& w, const Scale& s) {
     w.imgShortList =
         Picture(f, "imgShortList", s, ShortListPicture(s.px(12)), kShortListName, kShortListName);
     w.imgExtendedList = Picture(f, "imgExtendedList", s, ExtendedListPicture(s.px(12)),
-                                kExtendedListName, QStringLiteral("Uvidede Liste"));
+                                kExtendedListName, kExtendedListName);
     w.btnListSelect =
         Button(f, "btnListSelect", s, 184, 1, 73, 26, QStringLiteral("Kort/&Udvidet"), QString());
 

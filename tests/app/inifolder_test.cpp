@@ -129,7 +129,11 @@ TEST(IniFolderTest, FolderThatTakesNoFileGivesTheBuiltInValuesSilently) {
         ASSERT_EQ(run->outcome, StartupOutcome::Ready);
         EXPECT_TRUE(run->dialogs.shown.isEmpty());
         EXPECT_FALSE(QFile::exists(QDir(programFolder).filePath("vexdiagnose.ini")));
-        EXPECT_EQ(run->program.settings, IniSettings{});
+        // The built-in values; the start-up makes the help location absolute: the help
+        // folder in the program folder.
+        IniSettings builtIn;
+        builtIn.location = QDir(programFolder).filePath(QStringLiteral("help"));
+        EXPECT_EQ(run->program.settings, builtIn);
         EXPECT_EQ(run->program.customWindowColor, (RgbColor{235, 235, 235}));
         EXPECT_EQ(WindowColour(*run), QColor(235, 235, 235));
         run->search("a00.1");  // no "D" in front without the file's EntryAutoDPrefix

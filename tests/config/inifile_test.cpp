@@ -45,7 +45,7 @@ const QByteArray kDefaultIni =
     "UseLocalHTMLHelp = 0\r\n"
     "\r\n"
     "[AppWebHelp]\r\n"
-    "Location = http://www.example.org/diagnose/help\r\n"
+    "Location = help\r\n"
     "IndexFile = index.html\r\n"
     ";Target = index.html\r\n"
     "OmitHtmlFilePrefix = 0\r\n"
@@ -75,7 +75,7 @@ TEST(IniFile, missingFile_writesDefaultFileByteForByte) {
     EXPECT_EQ(s.formCustomColorRGB, QStringLiteral("240;240;240"));
     EXPECT_EQ(s.entryAutoDPrefix, QStringLiteral("1"));
     EXPECT_EQ(s.useLocalHTMLHelp, QStringLiteral("0"));
-    EXPECT_EQ(s.location, QStringLiteral("http://www.example.org/diagnose/help"));
+    EXPECT_EQ(s.location, QStringLiteral("help"));
     EXPECT_EQ(s.indexFile, QStringLiteral("index.html"));
     EXPECT_TRUE(s.dataFolder.isEmpty());
     EXPECT_TRUE(s.datafile01.isEmpty());  // empty keys leave the names to the start-up
@@ -173,10 +173,28 @@ TEST(IniFile, missingKeysTakeTheirDefaults) {
     EXPECT_TRUE(s.dataFolder.isEmpty());
     EXPECT_TRUE(s.formCustomColorRGB.isEmpty());
     EXPECT_EQ(s.useLocalHTMLHelp, QStringLiteral("0"));
-    EXPECT_EQ(s.location, QStringLiteral("http://www.example.org/diagnose/help"));
+    EXPECT_EQ(s.location, QStringLiteral("help"));
     EXPECT_EQ(s.indexFile, QStringLiteral("index.html"));
     EXPECT_EQ(s.omitHtmlFilePrefix, QStringLiteral("0"));
     EXPECT_EQ(s.entryAutoDPrefix, QStringLiteral("0"));
+}
+
+TEST(IniFile, formerPlaceholderHelpAddressMeansTheInstalledHelp) {
+    // Files written by earlier versions hold a placeholder address; an edited one is kept.
+    EXPECT_EQ(
+        readIni("[AppWebHelp]\r\nLocation = http://www.example.org/diagnose/help\r\n").location,
+        QStringLiteral("help"));
+    for (const char* kept : {"http://www.example.org/diagnose/help/", "http://intra.region.dk/vex",
+                             "HTTP://www.example.org/diagnose/help"}) {
+        EXPECT_EQ(readIni(QByteArray("[AppWebHelp]\r\nLocation = ") + kept + "\r\n").location,
+                  QString::fromUtf8(kept));
+    }
+}
+
+TEST(IniFile, supportAddressIsReadWhenTheClinicSetsOne) {
+    EXPECT_EQ(readIni("[support]\r\nEMAIL =  it-support@region.dk \r\n").supportEmail,
+              QStringLiteral("it-support@region.dk"));
+    EXPECT_TRUE(readIni("[Support]\r\n").supportEmail.isEmpty());
 }
 
 TEST(IniFile, dataFileNamesGetTxtOnlyWhenTheyHaveNone) {

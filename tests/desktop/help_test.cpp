@@ -38,21 +38,21 @@ TEST(WebHelpTargetTest, TargetRules) {
         const char* expected;
     };
     const Case cases[] = {
-        {"http://www.example.org/diagnose/help", "0",
-         "http://www.example.org/diagnose/help/index.html"},
+        {"http://intra.region.dk/diagnose/help", "0",
+         "http://intra.region.dk/diagnose/help/index.html"},
         // A web address never gets the file prefix.
-        {"http://www.example.org/diagnose/help", "1",
-         "http://www.example.org/diagnose/help/index.html"},
-        {"https://help.example.org", "1", "https://help.example.org/index.html"},
+        {"http://intra.region.dk/diagnose/help", "1",
+         "http://intra.region.dk/diagnose/help/index.html"},
+        {"https://hjaelp.region.dk", "1", "https://hjaelp.region.dk/index.html"},
         {"C:\\Vex\\Hjælp", "1", "file:///C:/Vex/Hjælp/index.html"},
         {"C:\\Vex\\Hjælp", "0", "C:/Vex/Hjælp/index.html"},
         {"/srv/vex/help", "1", "file:////srv/vex/help/index.html"},
         {"/srv/vex/help/", "0", "/srv/vex/help//index.html"},
-        {"http://www.example.org/help/", "0", "http://www.example.org/help//index.html"},
+        {"http://intra.region.dk/help/", "0", "http://intra.region.dk/help//index.html"},
         // "http" elsewhere than at the start, or in capitals, is a local location.
         {"C:\\Docs\\httphelp", "1", "file:///C:/Docs/httphelp/index.html"},
         {"/data/http", "0", "/data/http/index.html"},
-        {"HTTP://www.example.org", "1", "file:///HTTP://www.example.org/index.html"},
+        {"HTTP://intra.region.dk", "1", "file:///HTTP://intra.region.dk/index.html"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(WebHelpTarget(QString::fromUtf8(c.location), QStringLiteral("index.html"),
@@ -70,6 +70,8 @@ protected:
         program.programFileName = QStringLiteral("vexdiagnose");
     }
     QString chmPath() const { return dir.filePath(QStringLiteral("vexdiagnose.chm")); }
+    // The start page of the help installed in the program folder.
+    QString installedStartPage() const { return dir.filePath(QStringLiteral("help/index.html")); }
 
     QTemporaryDir dir;
     ProgramState program;
@@ -78,10 +80,9 @@ protected:
     HelpHandler help{program, dialogs, launcher};
 };
 
-TEST_F(HelpHandlerTest, DefaultSettingsOpenTheWebEntryPage) {
+TEST_F(HelpHandlerTest, DefaultSettingsOpenTheInstalledHelp) {
     help.OpenProgramHelp();
-    EXPECT_EQ(launcher.urls,
-              QStringList{QStringLiteral("http://www.example.org/diagnose/help/index.html")});
+    EXPECT_EQ(launcher.urls, QStringList{installedStartPage()});
     EXPECT_TRUE(launcher.compiled.isEmpty());
     EXPECT_TRUE(dialogs.shown.isEmpty());
 }
@@ -134,8 +135,7 @@ TEST_F(HelpHandlerTest, MissingCompiledHelpWarnsOnceThenUsesTheWebForTheRestOfTh
     test::writeFile(dir, QStringLiteral("vexdiagnose.chm"), "chm");
     help.HandleHelpRequest(MessageBoxHelpContext);
     EXPECT_EQ(dialogs.shown.size(), 1);
-    EXPECT_EQ(launcher.urls,
-              (QStringList(2, QStringLiteral("http://www.example.org/diagnose/help/index.html"))));
+    EXPECT_EQ(launcher.urls, (QStringList(2, installedStartPage())));
     EXPECT_TRUE(launcher.compiled.isEmpty());
 }
 
@@ -163,6 +163,15 @@ TEST_F(HelpHandlerTest, ACompiledHelpFolderOfThatNameIsNoHelpFile) {
     EXPECT_EQ(launcher.urls.size(), 1);
 }
 
+TEST_F(HelpHandlerTest, TargetNamedInTheInformationBoxIsWhatTheNextRequestOpens) {
+    program.settings.location = QStringLiteral("https://intra.region.dk/vex");
+    EXPECT_EQ(ProgramHelpTarget(program), QStringLiteral("https://intra.region.dk/vex/index.html"));
+    program.settings.useLocalHTMLHelp = QStringLiteral("1");
+    EXPECT_EQ(ProgramHelpTarget(program), QStringLiteral("https://intra.region.dk/vex/index.html"));
+    test::writeFile(dir, QStringLiteral("vexdiagnose.chm"), "chm");
+    EXPECT_EQ(QFileInfo(ProgramHelpTarget(program)), QFileInfo(chmPath()));
+}
+
 TEST_F(HelpHandlerTest, HelpButtonOfAMessageBoxReachesTheHandlerAndLeavesTheBoxOpen) {
     QWidget window;
     window.resize(300, 200);
@@ -180,8 +189,7 @@ TEST_F(HelpHandlerTest, HelpButtonOfAMessageBoxReachesTheHandlerAndLeavesTheBoxO
     EXPECT_EQ(boxes.show(MessageKind::Error, ButtonOk | ButtonHelp, {QStringLiteral("Fejl")}),
               ButtonOk);
     EXPECT_TRUE(openAfterHelp);
-    EXPECT_EQ(launcher.urls,
-              QStringList{QStringLiteral("http://www.example.org/diagnose/help/index.html")});
+    EXPECT_EQ(launcher.urls, QStringList{installedStartPage()});
 }
 
 }  // namespace

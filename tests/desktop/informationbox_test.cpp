@@ -15,8 +15,9 @@ InformationInputs WithRecord() {
     in.info.releaseDate = QStringLiteral("01.02.2025");
     in.info.publisher = QStringLiteral("Sundhedsdatastyrelsen");
     in.info.sstListDate = QStringLiteral("15.01.2025");
-    in.info.webAddress = QStringLiteral("http://www.example.org/sks");
+    in.info.webAddress = QStringLiteral("www.medinfo.dk/sks");
     in.info.editNote = QStringLiteral("  lokal rettelse  ");
+    in.helpTarget = QStringLiteral("/opt/vex/help/index.html");
     return in;
 }
 
@@ -39,16 +40,23 @@ TEST(InformationBoxTest, AllLinesForAFileWithAnInformationRecord) {
         QStringLiteral("Sidste fil-skrivning: 04.03.2025"),
         QStringLiteral("Udsendt af: Sundhedsdatastyrelsen"),
         QStringLiteral("Redigeret: lokal rettelse"),
-        QStringLiteral("http://www.example.org/sks"),
+        QStringLiteral("www.medinfo.dk/sks"),
         QString(),
         QStringLiteral("Program distribution:"),
         QStringLiteral("Tovemark Software"),
-        QStringLiteral("http://www.example.org"),
+        QStringLiteral("Hjælp: /opt/vex/help/index.html"),
         QStringLiteral("Program support:"),
-        QStringLiteral("e-mail: support@example.org"),
+        QStringLiteral("Kontakt din lokale it-support ved spørgsmål om programmet."),
     };
     EXPECT_EQ(message.lines, expected);
     EXPECT_TRUE(message.text().startsWith(QStringLiteral("Vex - Diagnoseliste-program\r\n ")));
+}
+
+TEST(InformationBoxTest, SupportLineNamesTheClinicsAddressWhenOneIsSet) {
+    InformationInputs in = WithRecord();
+    in.supportEmail = QStringLiteral(" it&data@region.dk ");
+    const QStringList lines = InformationLines(in, kDanish, FileVersion{5, 16, 0, 165});
+    EXPECT_EQ(lines.at(20), QStringLiteral("e-mail: it&&data@region.dk"));
 }
 
 TEST(InformationBoxTest, FileWithoutInformationRecordKeepsLabelsAndDropsTheEditLine) {
@@ -71,7 +79,7 @@ TEST(InformationBoxTest, EditNoteOfBlanksLeavesOutItsLine) {
         in.info.editNote = note;
         const QStringList lines = InformationLines(in, kDanish, FileVersion{5, 16, 0, 165});
         EXPECT_EQ(lines.size(), 20);
-        EXPECT_EQ(lines[13], QStringLiteral("http://www.example.org/sks"));
+        EXPECT_EQ(lines[13], QStringLiteral("www.medinfo.dk/sks"));
     }
 }
 
@@ -95,10 +103,12 @@ TEST(InformationBoxTest, AmpersandsInPathsAndFileTextsShowAsThemselves) {
     in.programFolder = QStringLiteral("/opt/R&D/");
     in.currentDataFile = QStringLiteral("/opt/R&D/ICD10vex.txt");
     in.info.publisher = QStringLiteral("Data & Kvalitet");
+    in.helpTarget = QStringLiteral("/opt/R&D/help/index.html");
     const QStringList lines = InformationLines(in, kDanish, FileVersion{5, 16, 0, 165});
     EXPECT_EQ(lines[6], QStringLiteral("[/opt/R&&D/]"));
     EXPECT_EQ(lines[8], QStringLiteral("Datafil: [ /opt/R&&D/ICD10vex.txt ]"));
     EXPECT_EQ(lines[12], QStringLiteral("Udsendt af: Data && Kvalitet"));
+    EXPECT_EQ(lines[18], QStringLiteral("Hjælp: /opt/R&&D/help/index.html"));
 }
 
 }  // namespace

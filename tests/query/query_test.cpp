@@ -1,3 +1,4 @@
+#include "listfiles.h"
 #include "tempfiles.h"
 
 #include <gtest/gtest.h>
@@ -5,6 +6,8 @@
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QTemporaryDir>
+
+#include <csignal>
 
 namespace {
 
@@ -21,9 +24,9 @@ struct ToolRun {
     }
 };
 
-ToolRun runTool(const QStringList& args, const QByteArray& input = {},
-                const QString& lang = QStringLiteral("C.UTF-8")) {
-    QProcess process;
+// The process is set up by the caller (its channels); this starts and finishes it.
+ToolRun finishTool(QProcess& process, const QStringList& args, const QByteArray& input = {},
+                   const QString& lang = QStringLiteral("C.UTF-8")) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("LANG"), lang);
     env.insert(QStringLiteral("LC_ALL"), lang);
@@ -41,6 +44,12 @@ ToolRun runTool(const QStringList& args, const QByteArray& input = {},
     run.out = process.readAllStandardOutput();
     run.err = process.readAllStandardError();
     return run;
+}
+
+ToolRun runTool(const QStringList& args, const QByteArray& input = {},
+                const QString& lang = QStringLiteral("C.UTF-8")) {
+    QProcess process;
+    return finishTool(process, args, input, lang);
 }
 
 QString primary() {
@@ -189,7 +198,11 @@ TEST(QueryTool, loadFailuresAndBadUsage) {
         runTool({dir.filePath(QStringLiteral("none.txt")), QStringLiteral("x")});
     EXPECT_EQ(missing.exitCode, 1);
     EXPECT_TRUE(missing.out.isEmpty());
-    EXPECT_TRUE(missing.err.contains("Kan ikke åbne datafilen: [ "));
+    EXPECT_EQ(missing.err, "vexdiagnose-query: no such file: " +
+                               dir.filePath(QStringLiteral("none.txt")).toUtf8() + '\n');
+    // The file forgotten: the search string is taken for it, and the tool says so plainly.
+    EXPECT_EQ(runTool({QStringLiteral("diabetes")}).err,
+              "vexdiagnose-query: no such file: diabetes\n");
 
     const QByteArray badHeader =
         "Kode\tFeltnavnX\tTekst\tKL\tSy\tIn\tSt\tKo\tRe\r\nDA00\t\tKolera\r\n";
@@ -292,4 +305,85 @@ TEST(QueryTool, searchStringReadsAsUtf8OrWindows1252) {
     }
     EXPECT_EQ(applied, QList<QByteArray>({"applied\tforårsaget AND kolera", "end\t2",
                                           "applied\tforårsaget AND kolera", "end\t2"}));
+}
+
+TEST(QueryTool, outputThatCannotBeWrittenOrInputThatCannotBeReadFailsWithAMessage) {
+    QProcess full;
+    full.setStandardOutputFile(QStringLiteral("/dev/full"));
+    const ToolRun unwritten = finishTool(full, {primary(), QStringLiteral("kolera")});
+    EXPECT_EQ(unwritten.exitCode, 3);
+    EXPECT_TRUE(unwritten.err.startsWith("vexdiagnose-query: cannot write the output: "))
+        << unwritten.err.constData();
+
+    QTemporaryDir dir;
+    QProcess folder;
+    folder.setStandardInputFile(dir.path());
+    const ToolRun unread = finishTool(folder, {primary()});
+    EXPECT_EQ(unread.exitCode, 3);
+    EXPECT_TRUE(unread.out.isEmpty());
+    EXPECT_TRUE(unread.err.startsWith("vexdiagnose-query: cannot read the standard input: "))
+        << unread.err.constData();
+}
+
+TEST(QueryTool, aReaderThatStopsEndsTheToolQuietlyAsWithHead) {
+    // As a shell runs «vexdiagnose-query LIST d | head -n 1», with SIGPIPE at its default
+    // whatever the test's own handling; far more output than the pipe holds.
+    QProcess tool;
+    QProcess head;
+    tool.setChildProcessModifier([] { std::signal(SIGPIPE, SIG_DFL); });
+    tool.setStandardOutputProcess(&head);
+    head.start(QStringLiteral("head"), {QStringLiteral("-n"), QStringLiteral("1")});
+    tool.start(QStringLiteral(VEX_QUERY_TOOL), {primary(), QStringLiteral("d")});
+    ASSERT_TRUE(tool.waitForFinished(60000));
+    ASSERT_TRUE(head.waitForFinished(60000));
+    EXPECT_EQ(head.readAllStandardOutput(), "query\td\n");
+    EXPECT_EQ(tool.exitStatus(), QProcess::CrashExit) << tool.exitCode();  // by SIGPIPE
+    EXPECT_TRUE(tool.readAllStandardError().isEmpty());
+}
+
+// Reads an escaped output value back: "\\" is a backslash, "\xHH" the character of code HH.
+QString unescaped(const QByteArray& value) {
+    const QString text = QString::fromUtf8(value);
+    QString out;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text.at(i) != QLatin1Char('\\')) {
+            out += text.at(i);
+        } else if (text.mid(i + 1, 1) == QLatin1String("\\")) {
+            out += QLatin1Char('\\');
+            ++i;
+        } else {
+            out += QChar(char16_t(text.mid(i + 2, 2).toUShort(nullptr, 16)));
+            i += 3;
+        }
+    }
+    return out;
+}
+
+TEST(QueryTool, controlCharactersAreWrittenEscapedAndReadBackExactly) {
+    QTemporaryDir dir;
+    const QString text = QString::fromUtf16(u"Farve\x1b[31m r\u00f8d \\x41 \u009b2J slut\x7f");
+    const QByteArray list = QByteArray("\xEF\xBB\xBF") + vex::test::HeaderLineBytes() + "DX01\t\t" +
+                            text.toUtf8() + "\r\n";
+    const QString file = vex::test::writeFile(dir, QStringLiteral("liste.txt"), list);
+    // Two equal operands: refused with a message that repeats the string.
+    const QByteArray typed = "a\tb\x1b[2J\xC2\x9B \\ A\tB\x1b[2J\xC2\x9B";
+    const ToolRun run = runTool({file}, typed + "\nfarve\n");
+    ASSERT_EQ(run.exitCode, 0);
+    const QList<QByteArray> lines = run.lines();
+    for (const QByteArray& line : lines) {
+        for (const char c : line) {
+            EXPECT_TRUE(c == '\t' || uchar(c) >= 0x20) << int(c);
+        }
+        EXPECT_FALSE(QString::fromUtf8(line).contains(QChar(0x9B))) << line.constData();
+    }
+    ASSERT_EQ(lines.size(), 7);
+    EXPECT_EQ(lines.at(0), "query\ta\\x09b\\x1B[2J\\x9B \\\\ A\\x09B\\x1B[2J\\x9B");
+    EXPECT_EQ(unescaped(lines.at(0).mid(6)), QString::fromUtf8(typed));
+    // The message's lines stay joined by a readable "\n"; the string's own backslash doubles.
+    EXPECT_EQ(
+        lines.at(1),
+        "rejected\t[ a\\x09b\\x1B[2J\\x9B \\\\ A\\x09B\\x1B[2J\\x9B ]\\n\\nSøgestrengen giver "
+        "ikke mening,\\nda de to logiske operander er ens!");
+    EXPECT_EQ(lines.at(5), "hit\tDX01\tFarve\\x1B[31m rød \\\\x41 \\x9B2J slut\\x7F");
+    EXPECT_EQ(unescaped(lines.at(5).split('\t').at(2)), text);
 }

@@ -103,7 +103,7 @@ TEST(WindowLayoutTest, CaptionsHintsAndInitialStates) {
               QStringLiteral("Søger efter poster, der matcher den anførte søgestreng"));
     EXPECT_EQ(w.btnLast->toolTip(),
               QStringLiteral("Går til sidste post i databasen [Ctrl-PgDown]"));
-    EXPECT_EQ(w.imgExtendedList->toolTip(), QStringLiteral("Uvidede Liste"));
+    EXPECT_EQ(w.imgExtendedList->toolTip(), QStringLiteral("Udvidede Liste"));
     EXPECT_EQ(w.lblSearchCount->toolTip(),
               QStringLiteral("Fokuserede post på søgningslisten ud af antal fundne"));
     EXPECT_FALSE(w.btnAlternateDatalist->isEnabled());

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -9,6 +12,8 @@
 #include <QToolButton>
 
 #include "desktop/captions.h"
+#include "desktop/helphandler.h"
+#include "desktop/helplauncher.h"
 #include "keyfixture.h"
 #include "search/resulttable.h"
 #include "ui/resultgrid.h"
@@ -200,6 +205,50 @@ TEST_F(WindowKeysTest, F1AndBothHelpButtonsAskForTheProgramsHelp) {
     EXPECT_TRUE(f.dialogs.shown.isEmpty());
 }
 
+// Takes the URLs the program hands to the desktop.
+class UrlCatcher : public QObject {
+    Q_OBJECT
+public:
+    QList<QUrl> urls;
+public slots:
+    void open(const QUrl& url) { urls << url; }
+};
+
+TEST_F(WindowKeysTest, F1AndBothHelpButtonsOpenTheInstalledHelpsStartPage) {
+    // The help pages lie in the program folder, as installed; the default INI file of the
+    // start-up names them.
+    const QDir built(QStringLiteral(VEX_HELP_BUILT_DIR));
+    ASSERT_TRUE(QDir(f.folder()).mkdir(QStringLiteral("help")));
+    for (const QString& page : built.entryList(QDir::Files)) {
+        ASSERT_TRUE(QFile::copy(built.filePath(page), f.folder() + "/help/" + page));
+    }
+    DesktopHelpLauncher launcher;
+    HelpHandler help(f.program, f.dialogs, launcher);
+    f.window().setHelpRequest([&help](int context) { help.HandleHelpRequest(context); });
+    // Web addresses are caught too, so a wrong target fails here instead of opening a browser.
+    const QStringList schemes{QStringLiteral("file"), QStringLiteral("http"),
+                              QStringLiteral("https")};
+    UrlCatcher catcher;
+    for (const QString& scheme : schemes) {
+        QDesktopServices::setUrlHandler(scheme, &catcher, "open");
+    }
+    f.pressIn(f.ui().btnSearch, Qt::Key_F1);
+    QTest::mouseClick(f.ui().btnHelp, Qt::LeftButton);
+    QTest::mouseClick(f.ui().btnHelpGlyph, Qt::LeftButton);
+    for (const QString& scheme : schemes) {
+        QDesktopServices::unsetUrlHandler(scheme);
+    }
+
+    ASSERT_EQ(catcher.urls.size(), 3);
+    const QString startPage = QFileInfo(f.folder() + "/help/index.html").canonicalFilePath();
+    ASSERT_FALSE(startPage.isEmpty());
+    for (const QUrl& url : catcher.urls) {
+        EXPECT_TRUE(url.isLocalFile()) << url.toString().toStdString();
+        EXPECT_EQ(QFileInfo(url.toLocalFile()).canonicalFilePath(), startPage);
+    }
+    EXPECT_TRUE(f.dialogs.shown.isEmpty());
+}
+
 TEST_F(WindowKeysTest, AcceleratorsReachTheirControls) {
     // Waits for the click an accelerator starts (buttons show themselves pressed first).
     const auto accelerate = [this](QAbstractButton* control, Qt::Key key) {
@@ -275,3 +324,5 @@ TEST_F(DataFileKeyTest, CtrlDDoesNothingWithOneDataFile) {
 
 }  // namespace
 }  // namespace vex::test
+
+#include "windowkeys_test.moc"
