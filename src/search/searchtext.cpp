@@ -53,19 +53,21 @@ QString RecordSearchText(QStringView line, bool withComments) {
 }
 
 void SetRecordSearchText(QString& text, QStringView line, bool withComments) {
-    // The cleaned columns 0, 2, 4, 5, 6 (and 7) as SplitColumns gives them, written straight
-    // into the one text: the plain search makes this text for every record it looks at.
-    const int columns = withComments ? 8 : 7;
+    // The cleaned searched columns as SplitColumns gives them, written straight into the one
+    // text: the plain search makes this text for every record it looks at.
+    const int end = SearchedColumnsEnd(withComments);
     text.resize(0);
     text.reserve(line.size());
     QStringView rest = line;
-    for (int column = 0; column < columns; ++column) {
+    bool first = true;
+    for (int index = 0; index < end; ++index) {
         const qsizetype p = NextColumnEnd(rest);
-        if (column == 0 || column == 2 || column >= 4) {
-            if (column != 0) {
-                text += QLatin1Char('\t');
+        if (IsSearchedColumn(ColumnAt(index), withComments)) {
+            if (!first) {
+                text += kFieldSeparator;
             }
             AppendWithSingleQuotes(text, CleanedColumnView(p == 0 ? rest : rest.left(p - 1)));
+            first = false;
         }
         if (p == 0) {
             break;

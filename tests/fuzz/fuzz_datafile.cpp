@@ -96,6 +96,7 @@ void decodeEveryLine(const QStringList& lines) {
         if (IsInfoRecord(line)) {
             (void)ParseInfoRecord(line, danish);
         }
+        VEX_FUZZ_CHECK(SplitColumns(line).size() <= kColumnCount);
         (void)NextColumnEnd(line);
     }
     if (!lines.isEmpty()) {

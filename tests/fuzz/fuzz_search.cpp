@@ -167,8 +167,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     NormalizeInput in;
     in.searchInput = typed;
-    in.freeText = (flags & 0x01) != 0;
-    in.comments = (flags & 0x02) != 0;
+    in.options.freeText = (flags & 0x01) != 0;
+    in.options.comments = (flags & 0x02) != 0;
     in.primaryInUse = (flags & 0x04) != 0;
     in.entryAutoDPrefix = (flags & 0x08) != 0 ? QStringLiteral("1") : QStringLiteral("0");
     static const QLocale danish(QLocale::Danish, QLocale::Denmark);
@@ -177,7 +177,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     VEX_FUZZ_CHECK(normalized.accepted != normalized.message.has_value());
     VEX_FUZZ_CHECK(!normalized.accepted || normalized.operatorCount.has_value());
 
-    const SearchOptions options{in.freeText, in.comments};
+    const SearchOptions options = in.options;
     const QStringList& list = (flags & 0x20) != 0 ? lists().shortList : lists().extended;
     // Building the index is part of the run: one input in eight gets an engine of its own,
     // which builds it during its first run; the others share one whose indexes are complete.
