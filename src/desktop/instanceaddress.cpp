@@ -9,11 +9,10 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #else
 #include <QStandardPaths>
 #endif
-
-#include <cstdio>
 
 namespace vex {
 
@@ -116,31 +115,35 @@ QString InstanceFolder(const QString& runtimeFolder, const QString& tempFolder) 
     return IsPrivateFolder(own, true) ? own : QString();
 }
 
-#endif
-
-InstanceAddress DefaultInstanceAddress() {
-    const QString key = InstanceKey(CurrentDesktopSession());
-#ifdef Q_OS_UNIX
+InstanceAddress DefaultInstanceAddressFor(const QString& runtimeFolder, const QString& tempFolder) {
     // Never a folder others can enter: whoever can put a lock or a socket there can keep the
     // program from starting or pose as the running instance.
-    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    const QString folder = InstanceFolder(runtime, QDir::tempPath());
+    const QString folder = InstanceFolder(runtimeFolder, tempFolder);
     if (folder.isEmpty()) {
         std::fprintf(stderr,
-                     "vexdiagnose: no private folder for the single-instance lock "
-                     "(%s/vexdiagnose-%u is not a folder of this user of mode 0700); "
-                     "running without it\n",
-                     qPrintable(QDir::tempPath()), unsigned(getuid()));
+                     "vexdiagnose: %s/vexdiagnose-%u is not a folder of this user of mode 0700; "
+                     "running without the single-instance lock\n",
+                     qPrintable(tempFolder), unsigned(getuid()));
         return {};
     }
+    return InstanceAddressIn(folder, InstanceKey(CurrentDesktopSession()));
+}
+
+InstanceAddress DefaultInstanceAddress() {
+    return DefaultInstanceAddressFor(qEnvironmentVariable("XDG_RUNTIME_DIR"), QDir::tempPath());
+}
+
 #else
+
+InstanceAddress DefaultInstanceAddress() {
     QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     if (folder.isEmpty()) {
         folder = QDir::tempPath();
     }
-#endif
-    return InstanceAddressIn(folder, key);
+    return InstanceAddressIn(folder, InstanceKey(CurrentDesktopSession()));
 }
+
+#endif
 
 InstanceAddress InstanceAddressIn(const QString& folder, const QString& key) {
     const QDir dir(folder);

@@ -42,10 +42,14 @@ bool IsPrivateFolder(const QString& path, bool create);
 // a folder of the program's own in tempFolder ("vexdiagnose-" + user id), made private when
 // missing. Empty when neither can be trusted.
 QString InstanceFolder(const QString& runtimeFolder, const QString& tempFolder);
+
+// The address of the current session in the folder InstanceFolder chooses; unguarded (with a
+// line on standard error) when it chooses none.
+InstanceAddress DefaultInstanceAddressFor(const QString& runtimeFolder, const QString& tempFolder);
 #endif
 
-// The address for the current user in the current desktop session; unguarded (with a line on
-// standard error) when no private folder can be had.
+// The address for the current user in the current desktop session; on Unix in the session's
+// runtime folder or the program's own folder in the temporary folder.
 InstanceAddress DefaultInstanceAddress();
 
 // An address in a given folder (tests, or a second program that must not meet ours).
