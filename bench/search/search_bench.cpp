@@ -96,8 +96,7 @@ struct Query {
 Query prepare(const char* typed, SearchOptions options = {}) {
     NormalizeInput in;
     in.searchInput = QString::fromUtf8(typed);
-    in.freeText = options.freeText;
-    in.comments = options.comments;
+    in.options = options;
     in.entryAutoDPrefix = QStringLiteral("1");
     const NormalizeOutcome n = NormalizeSearchString(in);
     return Query{n.searchInput, n.operatorCount.value_or(0), options};

@@ -18,6 +18,7 @@
 
 #include <cstdio>
 
+#include "base/columns.h"
 #include "benchwindow.h"
 
 namespace {
@@ -45,7 +46,8 @@ QStringList Words(const QStringList& records) {
     static const QRegularExpression letters(QStringLiteral("^[A-Za-zÆØÅæøå]{4,}$"));
     QStringList words;
     for (qsizetype i = 0; i < records.size(); i += 50) {
-        const QString text = records.at(i).section(QLatin1Char('\t'), 2, 2);
+        const int column = ColumnIndex(Column::Text);
+        const QString text = records.at(i).section(kFieldSeparator, column, column);
         for (const QString& word : text.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
             if (letters.match(word).hasMatch() && !words.contains(word, Qt::CaseInsensitive)) {
                 words << word;

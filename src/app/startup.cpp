@@ -78,10 +78,9 @@ bool CheckDataFilesExist(DataState& data, const QString& programFolder, Dialogs&
 }
 
 // The per-user values; the window is centred before a stored position applies.
-void ApplyUserValues(MainWindow& window, ProgramState& program, const UserValues& user) {
-    program.list1 = user.list1;
-    program.list2 = user.list2;
-    window.SetSearchOptions(user.freeTextSearch, user.searchOnComments);
+void ApplyUserValues(MainWindow& window, const UserValues& user) {
+    window.SetSearchOptions(user.options);
+    window.RememberListValues(user.list1, user.list2);
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         window.move(CentredOnWorkArea(window.size(), screen->availableGeometry()));
     }
@@ -136,8 +135,7 @@ StartupOutcome FormCreate(MainWindow& window, ProgramState& program, Dialogs& di
     window.ApplyWindowColour();
     window.FormPaint();  // the navigator's look follows the themes from the start
 
-    ApplyUserValues(window, program,
-                    userStore != nullptr ? LoadUserValues(*userStore) : UserValues{});
+    ApplyUserValues(window, userStore != nullptr ? LoadUserValues(*userStore) : UserValues{});
 
     data.programFolder = WithSeparator(program.programFolder);
     if (RunStartupLoadSequence(data, dialogs) == LoadSequenceOutcome::EndNow) {

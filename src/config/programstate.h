@@ -4,7 +4,6 @@
 #include <QStringList>
 
 #include "config/inisettings.h"
-#include "config/uservalues.h"
 
 namespace vex {
 
@@ -12,10 +11,10 @@ namespace vex {
 inline const QString kApplicationTitle = QStringLiteral("Vex Diagnoseliste");
 inline const QString kProgramFileName = QStringLiteral("vexdiagnose");
 
-// The settings of the running program and the values it remembers for each list. Created at
-// program start and handed to the start-up, the main window and the help handler; it lives as
-// long as the process. The window's own view state (the record shown, the search string in
-// use, the options) is the window's.
+// The settings of the running program. Created at program start and handed to the start-up,
+// the main window and the help handler; it lives as long as the process. What the window shows
+// (the options, and what each list remembers: its search string, record, view and search time)
+// is the window's.
 struct ProgramState {
     // Where the program runs and how it was started.
     QString programFolder;                       // folder of the program, no trailing separator
@@ -28,11 +27,6 @@ struct ProgramState {
     RgbColor customWindowColor = DefaultCustomWindowColor;
     bool themesActive = false;
 
-    // Remembered values of list 1 (primary file) and list 2 (secondary file).
-    ListMemory list1;
-    ListMemory list2;
-
-    ListMemory& memory(bool primaryInUse) { return primaryInUse ? list1 : list2; }
     QString parameter(int number) const {
         return number >= 1 && number <= parameters.size() ? parameters.at(number - 1) : QString();
     }

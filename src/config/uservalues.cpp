@@ -24,8 +24,6 @@ constexpr QLatin1String kPositionTop("PositionTop");
 constexpr QLatin1String kPositionLeft("PositionLeft");
 constexpr QLatin1String kFormHeight("FormHeight");
 constexpr QLatin1String kPanelTopHeight("PanelTopHeight");
-constexpr QLatin1String kFreeTextSearch("FreeTextSearch");
-constexpr QLatin1String kSearchOnComments("SearchOnComments");
 // Left behind by older versions.
 constexpr QLatin1String kOldLastSearchInput("LastSearchInput");
 constexpr QLatin1String kOldIndexPointer("IndexPointer");
@@ -35,6 +33,15 @@ constexpr QLatin1String kOldSearchOnCommnents("SearchOnCommnents");
 constexpr QLatin1String kOldFreeTextSearchOnComments("FreeTextSearchOnComments");
 
 const QString kOne = QStringLiteral("1");
+
+// The value that remembers each search option: "1" when on, else empty.
+const struct {
+    bool SearchOptions::*option;
+    QLatin1String name;
+} kOptionValues[] = {
+    {&SearchOptions::freeText, QLatin1String("FreeTextSearch")},
+    {&SearchOptions::comments, QLatin1String("SearchOnComments")},
+};
 
 // A text value, with a failed read (another type) counting as a missing value.
 QString textOrEmpty(const UserStore& store, UserGroup g, const QString& name) {
@@ -105,8 +112,9 @@ void loadModeGroup(UserStore& store, UserValues& v) {
     if (store.exists(g, kOldExtendedListView)) {
         store.deleteValue(g, kOldExtendedListView);
     }
-    v.freeTextSearch = store.readText(g, kFreeTextSearch) == kOne;
-    v.searchOnComments = store.readText(g, kSearchOnComments) == kOne;
+    for (const auto& value : kOptionValues) {
+        v.options.*value.option = store.readText(g, value.name) == kOne;
+    }
 }
 
 }  // namespace
@@ -126,10 +134,8 @@ UserValues LoadUserValues(UserStore& store, const QLocale& locale) {
 }
 
 bool StoreUserValues(UserStore& store, const UserValuesToStore& values) {
-    ListMemory list1 = values.list1;
-    ListMemory list2 = values.list2;
-    (values.list1InUse ? list1 : list2).lastSearchInput = values.searchInput;
-
+    const ListMemory& list1 = values.list1;
+    const ListMemory& list2 = values.list2;
     if (store.openGroup(UserGroup::Values)) {
         const UserGroup g = UserGroup::Values;
         store.writeText(g, kExtendedList1View,
@@ -149,8 +155,9 @@ bool StoreUserValues(UserStore& store, const UserValuesToStore& values) {
         store.writeText(g, kPositionLeft, QString::number(values.positionLeft));
         store.writeText(g, kFormHeight, QString::number(values.formHeight));
         store.writeDword(g, kPanelTopHeight, quint32(values.panelTopHeight));
-        store.writeText(g, kFreeTextSearch, values.freeTextSearch ? kOne : QString());
-        store.writeText(g, kSearchOnComments, values.searchOnComments ? kOne : QString());
+        for (const auto& value : kOptionValues) {
+            store.writeText(g, value.name, values.options.*value.option ? kOne : QString());
+        }
         for (const QLatin1String old : {kOldSearchOnCommnents, kOldFreeTextSearchOnComments}) {
             if (store.exists(g, old)) {
                 store.deleteValue(g, old);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/searchoptions.h"
 #include "config/userstore.h"
 
 #include <QLocale>
@@ -32,22 +33,18 @@ struct UserValues {
     std::optional<int> positionLeft;
     std::optional<int> formHeight;
     std::optional<int> panelTopHeight;
-    bool freeTextSearch = false;
-    bool searchOnComments = false;
+    SearchOptions options;
 };
 
 // Everything written when the window closes.
 struct UserValuesToStore {
-    ListMemory list1;  // in-memory values of both lists (searchTimeText is not used)
+    ListMemory list1;  // values of both lists as the run left them (searchTimeText is not used)
     ListMemory list2;
-    bool list1InUse = true;  // CurrentDataFile equals PrimaryDataFile
-    QString searchInput;     // becomes the last search string of the list in use
     int positionTop = 0;
     int positionLeft = 0;
     int formHeight = 0;
     int panelTopHeight = 0;
-    bool freeTextSearch = false;
-    bool searchOnComments = false;
+    SearchOptions options;
 };
 
 // Reads the per-user values, moving and deleting the values older versions left behind, and

@@ -7,7 +7,20 @@ namespace vex {
 
 namespace {
 
-constexpr int kMinimumLengths[9] = {3, 7, 2, 2, 2, 2, 2, 2, 2};
+// How long a column's name must be, measured after trimming.
+int MinimumNameLength(Column column) {
+    switch (column) {
+        case Column::Code:
+            return 3;
+        case Column::Asterisk:
+            return 7;
+        default:
+            return 2;
+    }
+}
+
+// The message names the count the program expects.
+static_assert(kColumnCount == 9, "the count message says nine field names");
 
 Message countMessage(int count, const QString& fileName) {
     return Message{MessageKind::Error,
@@ -34,23 +47,23 @@ Message asteriskNameMessage(const QString& name, const QString& fileName) {
 std::optional<Message> CheckHeader(const QString& headerLine, const QString& fileName,
                                    FieldNames& names) {
     names.fill(QString());
-    const QStringList columns = SplitColumns(headerLine, int(names.size()));
-    for (qsizetype i = 0; i < columns.size() && i < qsizetype(names.size()); ++i) {
-        names[size_t(i)] = columns[i];
+    const QStringList columns = SplitColumns(headerLine, kColumnCount);
+    for (int i = 0; i < kColumnCount; ++i) {
+        names[ColumnAt(i)] = ColumnValue(columns, ColumnAt(i));
     }
 
     int count = 0;
-    for (size_t i = 0; i < names.size(); ++i) {
-        if (trimmed32(names[i]).size() >= kMinimumLengths[i]) {
+    for (int i = 0; i < kColumnCount; ++i) {
+        if (trimmed32(names[ColumnAt(i)]).size() >= MinimumNameLength(ColumnAt(i))) {
             ++count;
         }
     }
-    if (count != 9) {
+    if (count != kColumnCount) {
         return countMessage(count, fileName);
     }
-    const QString asterisk = upper(names[1]);
+    const QString asterisk = upper(names[Column::Asterisk]);
     if (asterisk != QLatin1String("STJERNE") && asterisk != QLatin1String("ASTERISK")) {
-        return asteriskNameMessage(names[1], fileName);
+        return asteriskNameMessage(names[Column::Asterisk], fileName);
     }
     return std::nullopt;
 }

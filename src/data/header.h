@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/columns.h"
 #include "base/dialogs.h"
 
 #include <QString>
@@ -9,8 +10,14 @@
 
 namespace vex {
 
-// The nine column names of a data file's header, indexes 00 to 08.
-using FieldNames = std::array<QString, 9>;
+// The column names of a data file's header, one per column, reached by place or by column.
+struct FieldNames : std::array<QString, kColumnCount> {
+    using array::operator[];
+    QString& operator[](Column column) { return (*this)[std::size_t(ColumnIndex(column))]; }
+    const QString& operator[](Column column) const {
+        return (*this)[std::size_t(ColumnIndex(column))];
+    }
+};
 
 // Fills names from the header line's columns and validates them: every name long enough
 // (the code column 3 characters, the asterisk column 7, the others 2) and the asterisk column

@@ -26,29 +26,28 @@ QString decodeMarkup(QString s) {
 }  // namespace
 
 DecodedRecord DecodeRecord(QStringView line) {
-    QStringList v = SplitColumns(line, 9);
-    while (v.size() < 9) {
-        v.append(QString());
-    }
+    const QStringList values = SplitColumns(line, kColumnCount);
+    const auto value = [&values](Column column) { return ColumnValue(values, column); };
     DecodedRecord r;
-    r.code = v[0];
-    if (v[1] == QLatin1String("*")) {
+    r.code = value(Column::Code);
+    if (value(Column::Asterisk) == QLatin1String("*")) {
         r.code += QLatin1Char('*');
     }
-    r.text = v[2];
-    r.shortListFlag = v[3] == QLatin1String("1");
-    r.synonyms = v[4];
-    r.inclusions = decodeMarkup(v[5]);
-    r.keywords = v[6];
-    r.comments = decodeMarkup(v[7]);
-    r.editDate = v[8];
+    r.text = value(Column::Text);
+    r.shortListFlag = value(Column::ShortListFlag) == QLatin1String("1");
+    r.synonyms = value(Column::Synonyms);
+    r.inclusions = decodeMarkup(value(Column::Inclusions));
+    r.keywords = value(Column::Keywords);
+    r.comments = decodeMarkup(value(Column::Comments));
+    r.editDate = value(Column::EditDate);
     return r;
 }
 
 bool IsShortListRecord(QStringView line) {
+    // The tabs before the short-list column, quotes not interpreted.
     qsizetype from = 0;
-    for (int i = 0; i < 3; ++i) {
-        const qsizetype tab = line.indexOf(QLatin1Char('\t'), from);
+    for (int i = 0; i < ColumnIndex(Column::ShortListFlag); ++i) {
+        const qsizetype tab = line.indexOf(kFieldSeparator, from);
         if (tab >= 0) {
             from = tab + 1;
         }

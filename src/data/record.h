@@ -16,13 +16,13 @@ struct DecodedRecord {
     bool operator==(const DecodedRecord&) const = default;
 };
 
-// Splits a record line into its nine columns. Inclusions and comments get their markup
+// Splits a record line into its columns. Inclusions and comments get their markup
 // decoded ("&lt;"/"&gt;", then "<BR>" as CR LF and "<TAB>" as a tab, in any case); the other
 // columns stay as written.
 DecodedRecord DecodeRecord(QStringView line);
 
-// Whether a record belongs to the short list: the text after the third tab begins with "1".
-// Quotes are not interpreted and nothing is trimmed.
+// Whether a record belongs to the short list: its short-list column, found by counting tabs,
+// begins with "1". Quotes are not interpreted and nothing is trimmed.
 bool IsShortListRecord(QStringView line);
 
 // Replaces every "&lt;" by "<" and then every "&gt;" by ">" in each line, in place.

@@ -1,6 +1,7 @@
 #include "import/listformat.h"
 
 #include "base/ansicodepage.h"
+#include "base/columns.h"
 
 #include <QStringList>
 
@@ -15,10 +16,37 @@ QString listFileName(TargetList list) {
                                        : QStringLiteral("Behandling-procedurer-vex.txt");
 }
 
+// The name the bundled lists give a column.
+QString listColumnName(Column column) {
+    switch (column) {
+        case Column::Code:
+            return QStringLiteral("SKS-kode");
+        case Column::Asterisk:
+            return QStringLiteral("Stjerne");
+        case Column::Text:
+            return QStringLiteral("Diagnosetekst");
+        case Column::ShortListFlag:
+            return QStringLiteral("KorteListe");
+        case Column::Synonyms:
+            return QStringLiteral("Synonymer");
+        case Column::Inclusions:
+            return QStringLiteral("Inklusiv");
+        case Column::Keywords:
+            return QStringLiteral("Stikord");
+        case Column::Comments:
+            return QStringLiteral("Kommentarer");
+        case Column::EditDate:
+            return QStringLiteral("Redigeret");
+    }
+    return QString();
+}
+
 QString listHeaderLine() {
-    return QStringLiteral(
-        "SKS-kode\tStjerne\tDiagnosetekst\tKorteListe\tSynonymer\tInklusiv\tStikord\tKommentarer"
-        "\tRedigeret");
+    QStringList names;
+    for (int i = 0; i < kColumnCount; ++i) {
+        names << listColumnName(ColumnAt(i));
+    }
+    return names.join(kFieldSeparator);
 }
 
 QString listInfoLine(TargetList list, QDate releaseDate, QDate validOn) {
@@ -35,7 +63,7 @@ bool isShortListCode(const QString& code) {
 }
 
 QString quotedListValue(const QString& value) {
-    if (!value.contains(u'"') && !value.contains(u'\t')) {
+    if (!value.contains(u'"') && !value.contains(kFieldSeparator)) {
         return value;
     }
     QString quoted = value;
@@ -44,17 +72,13 @@ QString quotedListValue(const QString& value) {
 }
 
 QString listRecordLine(const QString& code, const QString& text) {
-    const QString flag = isShortListCode(code) ? QStringLiteral("1") : QString();
-    return QStringList{quotedListValue(code),
-                       QString(),
-                       quotedListValue(text),
-                       flag,
-                       QString(),
-                       QString(),
-                       QString(),
-                       QString(),
-                       QString()}
-        .join(u'\t');
+    QStringList values(kColumnCount);
+    values[ColumnIndex(Column::Code)] = quotedListValue(code);
+    values[ColumnIndex(Column::Text)] = quotedListValue(text);
+    if (isShortListCode(code)) {
+        values[ColumnIndex(Column::ShortListFlag)] = QStringLiteral("1");
+    }
+    return values.join(kFieldSeparator);
 }
 
 QByteArray encodedListLine(const QString& line, TargetList list, ListEncoding encoding) {

@@ -8,7 +8,7 @@
 
 namespace vex {
 
-// The two lists as the bundled ones are written: a header line of nine column names, an
+// The two lists as the bundled ones are written: a header line of the column names, an
 // information record, then one record per code with its code, its text and the short-list
 // flag; every other column empty.
 //   primary list ICD10vex.txt:                   Windows-1252, CR LF, no byte-order mark

@@ -159,8 +159,8 @@ int main(int argc, char** argv) {
     QuerySettings settings;
     const bool secondary = parser.isSet(secondaryOption);
     const bool shortList = parser.isSet(shortOption);
-    settings.freeText = parser.isSet(freeTextOption);
-    settings.comments = parser.isSet(commentsOption);
+    settings.options.freeText = parser.isSet(freeTextOption);
+    settings.options.comments = parser.isSet(commentsOption);
     settings.entryAutoDPrefix = parser.isSet(autoDPrefixOption);
     settings.primaryInUse = !secondary;
 

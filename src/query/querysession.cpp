@@ -64,8 +64,7 @@ QByteArray QuerySession::search(const QByteArray& given) {
     if (in.searchInput.isEmpty()) {
         return out + rejectedLine(EmptySearchStringWarning());
     }
-    in.freeText = settings_.freeText;
-    in.comments = settings_.comments;
+    in.options = settings_.options;
     in.primaryInUse = settings_.primaryInUse;
     in.entryAutoDPrefix = settings_.entryAutoDPrefix ? QStringLiteral("1") : QString();
     in.locale = settings_.locale;
@@ -79,7 +78,7 @@ QByteArray QuerySession::search(const QByteArray& given) {
     QuietHook hook;
     const RunOutcome run =
         engine_.run(list_, normalized.searchInput, normalized.operatorCount.value_or(0),
-                    SearchOptions{settings_.freeText, settings_.comments}, table, hook);
+                    settings_.options, table, hook);
     if (run.status == RunStatus::Rejected) {
         return out + rejectedLine(hook.rejection.value_or(Message{}));
     }

@@ -17,8 +17,7 @@ QString EscapedOutputText(const QString& text);
 // How the command-line tool searches: the list and the options the window would have.
 struct QuerySettings {
     bool primaryInUse = true;
-    bool freeText = false;
-    bool comments = false;
+    SearchOptions options;
     bool entryAutoDPrefix = false;
     QLocale locale = QLocale::system();
 };

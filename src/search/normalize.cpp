@@ -77,7 +77,7 @@ QString bracketed(const QString& s) {
 
 // A typed SKS code («a00.1», «e10») that is to be rewritten in the canonical code form.
 bool isCodeEntry(const QString& s, const NormalizeInput& in) {
-    if (in.freeText && in.comments) {
+    if (in.options.freeText && in.options.comments) {
         return false;
     }
     if (!in.primaryInUse || s.contains(QLatin1Char('*')) || s.size() < 2) {

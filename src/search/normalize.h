@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/dialogs.h"
+#include "base/searchoptions.h"
 
 #include <QLocale>
 #include <QString>
@@ -12,8 +13,7 @@ namespace vex {
 // What the canonical rewrite of a search string needs to know besides the string itself.
 struct NormalizeInput {
     QString searchInput;
-    bool freeText = false;               // the free-text option
-    bool comments = false;               // the comments option (as the box shows it now)
+    SearchOptions options;               // the comments option as its box shows it now
     bool primaryInUse = true;            // the current data file is the primary one
     QString entryAutoDPrefix;            // "1" puts "D" in front of a typed code
     QLocale locale = QLocale::system();  // number format of the user

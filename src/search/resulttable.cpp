@@ -22,13 +22,16 @@ QString cut(QString value, int width) {
 }  // namespace
 
 RowRanges ResultRowRanges(QStringView line) {
+    constexpr int kCode = ColumnIndex(Column::Code);
+    constexpr int kText = ColumnIndex(Column::Text);
+    static_assert(kCode < kText, "the text is looked for after the code");
     QStringView rest = line;
     QStringView code;
     QStringView text;
-    for (int column = 0; column <= 2; ++column) {
+    for (int column = 0; column <= kText; ++column) {
         const qsizetype p = ColumnEnd(rest);
         text = p == 0 ? rest : rest.left(p - 1);
-        if (column == 0) {
+        if (column == kCode) {
             code = text;
         }
         if (p == 0) {

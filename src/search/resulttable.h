@@ -17,8 +17,8 @@ struct RowRanges {
     qint32 textLength = 0;
 };
 
-// The ranges of column 0 and column 2 of the column split; a line of fewer columns gives its
-// last column as text.
+// The ranges of the code and the text column of the column split; a line of fewer columns gives
+// its last column as text.
 RowRanges ResultRowRanges(QStringView line);
 
 // The result table: the code and the text of every hit, in the order they were appended.
@@ -92,9 +92,9 @@ private:
     QString textTitle_;
 };
 
-// Appends a record line's code and text to the table (the values of columns 0 and 2 of the
-// column split; a line of fewer columns gives its last column's value as text). True when the
-// table holds exactly 100 rows afterwards: the moment the hint on cancelling a long search
+// Appends a record line's code and text to the table (the values of the code and the text
+// column of the column split; a line of fewer columns gives its last column's value as text). True
+// when the table holds exactly 100 rows afterwards: the moment the hint on cancelling a long search
 // appears. The second form appends the record of a list.
 bool AddResultRow(ResultTable& table, const QString& line);
 bool AddResultRow(ResultTable& table, const QStringList& list, qsizetype record);

@@ -5,6 +5,7 @@
 #include "search/substringscan.h"
 
 #include <algorithm>
+#include <array>
 #include <utility>
 
 namespace vex {
@@ -32,6 +33,31 @@ void appendCleanUpper(std::vector<char16_t>& out, QStringView raw) {
     }
 }
 
+// The searched columns by their place in the line, and the first of them: its value opens the
+// search text, every later one follows a tab.
+constexpr auto kSearched = [] {
+    std::array<bool, kColumnCount> searched{};
+    for (const Column column : kSearchedColumns) {
+        searched[std::size_t(ColumnIndex(column))] = true;
+    }
+    return searched;
+}();
+constexpr int kFirstSearched = ColumnIndex(kSearchedColumns[0]);
+constexpr int kCommentsIndex = ColumnIndex(kCommentsOptionColumn);
+constexpr int kSearchedEnd = SearchedColumnsEnd(true);
+
+// The index keeps each record's text in line order, with the comments column last, so that the
+// text without comments is where the text ends before it.
+constexpr bool SearchedInLineOrderCommentsLast() {
+    for (std::size_t i = 1; i < std::size(kSearchedColumns); ++i) {
+        if (ColumnIndex(kSearchedColumns[i]) <= ColumnIndex(kSearchedColumns[i - 1])) {
+            return false;
+        }
+    }
+    return kSearchedColumns[std::size(kSearchedColumns) - 1] == kCommentsOptionColumn;
+}
+static_assert(SearchedInLineOrderCommentsLast());
+
 }  // namespace
 
 SearchIndex::SearchIndex(const QStringList& list, IndexBuild build) : list_(list) {
@@ -58,14 +84,14 @@ void SearchIndex::appendRecord(const QString& line) {
     rowRanges_.push_back(ResultRowRanges(line));
     baseEnd_.push_back(qsizetype(buffer_.size()));
     QStringView rest = line;
-    for (int column = 0; column <= 7; ++column) {
+    for (int column = 0; column < kSearchedEnd; ++column) {
         const qsizetype p = ColumnEnd(rest);
-        if (column == 0 || column == 2 || column >= 4) {
-            if (column != 0) {
+        if (kSearched[std::size_t(column)]) {
+            if (column != kFirstSearched) {
                 buffer_.push_back(u'\t');
             }
             appendCleanUpper(buffer_, p == 0 ? rest : rest.left(p - 1));
-            if (column <= 6) {
+            if (column != kCommentsIndex) {
                 baseEnd_.back() = qsizetype(buffer_.size());
             }
         }

@@ -62,8 +62,10 @@ Message FreeTextWarning(const QString& searchInput, bool fromOptionBox) {
          QStringLiteral("Klik på [Annuller] for at fortryde søgning.")}};
 }
 
-Message NoMatchMessage(const QString& searchInput, bool freeText, bool comments,
+Message NoMatchMessage(const QString& searchInput, const SearchOptions& options,
                        int operatorCount) {
+    const bool freeText = options.freeText;
+    const bool comments = options.comments;
     QStringList lines{
         QStringLiteral("Ingen match for søgestreng:"),
         QStringLiteral("[  ") + doubleAmpersands(searchInput) + QStringLiteral("  ]")};

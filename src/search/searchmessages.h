@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/dialogs.h"
+#include "base/searchoptions.h"
 
 #include <QLocale>
 #include <QString>
@@ -34,7 +35,7 @@ Message EmptySearchStringWarning();
 Message FreeTextWarning(const QString& searchInput, bool fromOptionBox);
 
 // The message after a search from the Search button that found nothing.
-Message NoMatchMessage(const QString& searchInput, bool freeText, bool comments, int operatorCount);
+Message NoMatchMessage(const QString& searchInput, const SearchOptions& options, int operatorCount);
 
 // The time a run took as the ESC label shows it: "0.00#" in the locale, then " s".
 QString ElapsedTimeText(double seconds, const QLocale& locale = QLocale::system());

@@ -36,12 +36,16 @@ bool isWordSeparator(QChar c) {
 }  // namespace
 
 QString RecordSearchText(QStringView line, bool withComments) {
-    const QStringList values = SplitColumns(line, withComments ? 8 : 7);
-    QString text = values.value(0);
-    for (int column : {2, 4, 5, 6, 7}) {
-        if (column < values.size() && (column != 7 || withComments)) {
-            text += QLatin1Char('\t');
-            text += values.at(column);
+    const QStringList values = SplitColumns(line, SearchedColumnsEnd(withComments));
+    QString text;
+    bool first = true;
+    for (const Column column : kSearchedColumns) {
+        if (ColumnIndex(column) < values.size() && IsSearchedColumn(column, withComments)) {
+            if (!first) {
+                text += QLatin1Char('\t');
+            }
+            text += values.at(ColumnIndex(column));
+            first = false;
         }
     }
     return text;

@@ -1,19 +1,41 @@
 #pragma once
 
+#include "base/columns.h"
+#include "base/searchoptions.h"
+
 #include <QString>
 #include <QStringList>
 #include <QStringView>
 
 namespace vex {
 
-// The two search options as the search sees them.
-struct SearchOptions {
-    bool freeText = false;  // every term matches anywhere, not only at a word start
-    bool comments = false;  // the comments column is searched too
-};
+// Whether the search reads the column: one of the searched columns, the comments column only
+// with the comments option.
+constexpr bool IsSearchedColumn(Column column, bool withComments) {
+    if (column == kCommentsOptionColumn && !withComments) {
+        return false;
+    }
+    for (const Column searched : kSearchedColumns) {
+        if (searched == column) {
+            return true;
+        }
+    }
+    return false;
+}
 
-// The searchable text of a record line: the values of the code, text, synonyms, inclusions and
-// keywords columns and, with comments, the comments column, joined by tabs. A line with fewer
+// How many columns of a line the search splits off to reach every column it reads.
+constexpr int SearchedColumnsEnd(bool withComments) {
+    int end = 0;
+    for (const Column searched : kSearchedColumns) {
+        if (IsSearchedColumn(searched, withComments) && ColumnIndex(searched) >= end) {
+            end = ColumnIndex(searched) + 1;
+        }
+    }
+    return end;
+}
+
+// The searchable text of a record line: the values of the searched columns (the comments
+// column only with comments), in the order of the line, joined by tabs. A line with fewer
 // columns contributes the columns it has.
 QString RecordSearchText(QStringView line, bool withComments);
 

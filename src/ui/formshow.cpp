@@ -105,7 +105,7 @@ void MainWindow::FormShow() {
 
     LayOutStatusPanels(ui_, scale_);
 
-    state_.lastSearchTime = SearchTimeFromText(state_.searchTimeText);
+    state_.lastSearchTime = SearchTimeFromText(lists_.inUse().searchTimeText);
     if (state_.tableOpen && state_.lastSearchTime >= 0 && state_.lastSearchTime < 5) {
         RerunSearch();
     }
@@ -131,16 +131,15 @@ void MainWindow::FormClose() {
         return;
     }
     UserValuesToStore values;
-    values.list1 = program_.list1;
-    values.list2 = program_.list2;
-    values.list1InUse = data().isPrimaryInUse();
-    values.searchInput = state_.searchInput;
+    values.list1 = lists_.remembered(DataFileRole::Primary);
+    values.list2 = lists_.remembered(DataFileRole::Secondary);
     values.positionTop = pos().y();
     values.positionLeft = pos().x();
     values.formHeight = height();
     values.panelTopHeight = topPanelHeight();
-    values.freeTextSearch = ui_.chkFreeTextSearch->isChecked();
-    values.searchOnComments = ui_.chkSearchOnComments->isChecked();
+    for (const OptionBox& box : kOptionBoxes) {
+        values.options.*box.option = (ui_.*box.box)->isChecked();
+    }
     StoreUserValues(*userStore_, values);
 }
 

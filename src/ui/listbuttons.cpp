@@ -1,7 +1,11 @@
 // The list button and the file switch: the list views change the list in view or the file in
-// use; the window then shows the record and searches again.
+// use; the window shows what they give, the record, and searches again.
+#include <QCheckBox>
+#include <QLabel>
 #include <QPushButton>
 
+#include "base/dialogs.h"
+#include "desktop/captions.h"
 #include "search/resulttable.h"
 #include "ui/listviews.h"
 #include "ui/mainwindow.h"
@@ -9,17 +13,32 @@
 
 namespace vex {
 
+void MainWindow::ShowListView(const ListViewShown& shown) {
+    SetButtonCaption(ui_.btnListSelect, shown.listButtonCaption);
+    ui_.imgShortList->setVisible(shown.shortListPicture);
+    ui_.imgExtendedList->setVisible(shown.extendedListPicture);
+    SetStatusPanel(StatusPanel::ListSelection, shown.listPanel);
+    ui_.chkKorteListe->setVisible(shown.shortListBox);
+    if (shown.sourceFilePanel) {
+        SetStatusPanel(StatusPanel::SourceFile, *shown.sourceFilePanel);
+    }
+}
+
+void MainWindow::ShowResultTitles() {
+    results_->setHeaders(data().fieldNames[Column::Code], data().fieldNames[Column::Text]);
+}
+
 void MainWindow::btnListSelectClick() {
     if (search_->running()) {
         return;
     }
     state_.gridFollow = false;
-    state_.currentIndex = qMax(state_.currentIndex, 0);
-    const std::optional<int> index = lists_.toggle(state_.currentIndex);
-    if (!index) {
+    const std::optional<ListViewShown> shown = lists_.toggle();
+    if (!shown) {
+        dialogs_.show(NoShortListMessage());
         return;
     }
-    state_.currentIndex = *index;
+    ShowListView(*shown);
     ShowCurrentRecord();
     ui_.btnSearch->setFocus();
     RerunSearch();
@@ -30,12 +49,12 @@ void MainWindow::btnAlternateDatalistClick() {
         return;
     }
     state_.gridFollow = false;
-    const ListMemory& entering = lists_.switchFile(state_.searchInput, state_.currentIndex);
+    ShowListView(lists_.switchFile());
     ApplyFieldNames();
-    ShowRememberedRecord(entering);
+    ShowCurrentRecord();
     SetStatusPanel(StatusPanel::Sync, QString());
     RerunSearch();
-    results_->setHeaders(data().fieldNames[0], data().fieldNames[2]);
+    ShowResultTitles();
 }
 
 }  // namespace vex

@@ -1,15 +1,8 @@
 #include "ui/listviews.h"
 
-#include <QCheckBox>
-#include <QLabel>
-#include <QPushButton>
-
-#include "base/dialogs.h"
-#include "config/programstate.h"
+#include "base/columns.h"
 #include "data/record.h"
-#include "desktop/captions.h"
 #include "ui/statustexts.h"
-#include "ui/windowwidgets.h"
 
 namespace vex {
 
@@ -31,8 +24,17 @@ int IndexOfCode(const QStringList& list, const QString& code) {
 
 }  // namespace
 
-ListViews::ListViews(const WindowWidgets& ui, ProgramState& program, Dialogs& dialogs)
-    : ui_(ui), program_(program), dialogs_(dialogs) {}
+Message NoShortListMessage() {
+    return Message{MessageKind::Information,
+                   ButtonOk,
+                   {QString(), QStringLiteral("Ingen markeringer for ") + kShortListName +
+                                   QStringLiteral(" udtræk.")}};
+}
+
+void ListViews::remember(const ListMemory& list1, const ListMemory& list2) {
+    list1_ = list1;
+    list2_ = list2;
+}
 
 void ListViews::use(DataState data) {
     data_ = std::move(data);
@@ -44,72 +46,72 @@ QList<const QStringList*> ListViews::searchableLists() const {
             &data_.file2.shortList};
 }
 
-// The list in view, the list button's caption for the way back, the picture of the list, the
-// list's status panel, and the short-list box (it tells a record's flag only in the extended
-// list).
-void ListViews::setUp(ListView view) {
+ListViewShown ListViews::setUp(ListView view) {
     const bool extended = view == ListView::Extended;
     data_.current = extended ? data_.extended : data_.shortList;
-    SetButtonCaption(ui_.btnListSelect,
-                     extended ? QStringLiteral("&Kort/Udvidet") : QStringLiteral("Kort/&Udvidet"));
-    ui_.imgShortList->setVisible(!extended);
-    ui_.imgExtendedList->setVisible(extended);
-    SetStatusPanelText(ui_, StatusPanel::ListSelection, ListPanelText(extended));
-    ui_.chkKorteListe->setVisible(extended);
+    ListViewShown shown;
+    shown.listButtonCaption =
+        extended ? QStringLiteral("&Kort/Udvidet") : QStringLiteral("Kort/&Udvidet");
+    shown.shortListPicture = !extended;
+    shown.extendedListPicture = extended;
+    shown.shortListBox = extended;
+    shown.listPanel = ListPanelText(extended);
+    return shown;
 }
 
-void ListViews::showSourceFile() {
-    SetStatusPanelText(ui_, StatusPanel::SourceFile,
-                       SourceFilePanelText(data_.currentDataFile, data_.info.releaseDate));
+QString ListViews::sourceFilePanel() const {
+    return SourceFilePanelText(data_.currentDataFile, data_.info.releaseDate);
 }
 
-void ListViews::setUpFirstView() {
-    const bool secondaryInUse = data_.currentDataFile == data_.secondaryDataFile;
-    view_ = secondaryInUse ? program_.list2.extendedView : program_.list1.extendedView;
-    setUp(view_ != ListView::Extended && !data_.shortList.isEmpty() ? ListView::Short
-                                                                    : ListView::Extended);
-    showSourceFile();
+void ListViews::keepRecordWithinList() {
+    ListMemory& memory = memoryInUse();
+    if (memory.indexPointer < 0 || memory.indexPointer >= data_.current.size()) {
+        memory.indexPointer = 0;
+    }
 }
 
-std::optional<int> ListViews::toggle(int index) {
-    index = qMax(index, 0);
+ListViewShown ListViews::setUpFirstView() {
+    ListViewShown shown =
+        setUp(view() != ListView::Extended && !data_.shortList.isEmpty() ? ListView::Short
+                                                                         : ListView::Extended);
+    shown.sourceFilePanel = sourceFilePanel();
+    keepRecordWithinList();
+    return shown;
+}
+
+std::optional<ListViewShown> ListViews::toggle() {
+    ListMemory& memory = memoryInUse();
+    const int index = qMax(memory.indexPointer, 0);
     QString code;
     if (index < data_.current.size()) {
         const QString& line = data_.current.at(index);
-        const qsizetype tab = line.indexOf(QLatin1Char('\t'));
+        const qsizetype tab = line.indexOf(kFieldSeparator);
         code = tab >= 0 ? line.left(tab) : QString();
     }
     if (data_.shortList.isEmpty()) {
         BuildShortList(data_.extended, data_.shortList);
     }
     if (data_.shortList.isEmpty()) {
-        dialogs_.show(MessageKind::Information, ButtonOk,
-                      {QString(), QStringLiteral("Ingen markeringer for ") + kShortListName +
-                                      QStringLiteral(" udtræk.")});
         return std::nullopt;
     }
-    view_ = view_ == ListView::Extended ? ListView::Short : ListView::Extended;
-    setUp(view_);
-    program_.memory(data_.isPrimaryInUse()).extendedView = view_;
-    return IndexOfCode(data_.current, code);
+    memory.extendedView =
+        memory.extendedView == ListView::Extended ? ListView::Short : ListView::Extended;
+    const ListViewShown shown = setUp(memory.extendedView);
+    memory.indexPointer = IndexOfCode(data_.current, code);
+    return shown;
 }
 
-const ListMemory& ListViews::switchFile(const QString& searchInput, int index) {
-    const bool leavingPrimary = data_.isPrimaryInUse();
-    ListMemory& leaving = program_.memory(leavingPrimary);
-    leaving.lastSearchInput = searchInput;
-    leaving.extendedView = view_;
-    leaving.indexPointer = index;
-
-    MakeFileCurrent(data_, leavingPrimary ? DataFileRole::Secondary : DataFileRole::Primary);
-    ListMemory& entering = program_.memory(!leavingPrimary);
+ListViewShown ListViews::switchFile() {
+    MakeFileCurrent(data_,
+                    data_.isPrimaryInUse() ? DataFileRole::Secondary : DataFileRole::Primary);
+    ListMemory& entering = memoryInUse();
     if (data_.shortList.isEmpty()) {
         entering.extendedView = ListView::Extended;
     }
-    view_ = entering.extendedView;
-    setUp(view_);
-    showSourceFile();
-    return entering;
+    ListViewShown shown = setUp(entering.extendedView);
+    shown.sourceFilePanel = sourceFilePanel();
+    keepRecordWithinList();
+    return shown;
 }
 
 }  // namespace vex

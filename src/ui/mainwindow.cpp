@@ -39,8 +39,7 @@ MainWindow::MainWindow(ProgramState& program, Dialogs& dialogs, UserStore* userS
       program_(program),
       dialogs_(dialogs),
       userStore_(userStore),
-      scale_(ScreenDpi()),
-      lists_(ui_, program_, dialogs_) {
+      scale_(ScreenDpi()) {
     setObjectName(QStringLiteral("TfrmVexDiagnose5"));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
@@ -49,7 +48,8 @@ MainWindow::MainWindow(ProgramState& program, Dialogs& dialogs, UserStore* userS
     ui_ = BuildWindowLayout(this, scale_);
     results_ = new ResultTable(this);
     results_->setObjectName(QStringLiteral("ClientDataSet1"));
-    search_ = std::make_unique<SearchRunner>(dialogs_, ui_.lblSearchESC);
+    search_ = std::make_unique<SearchRunner>(dialogs_,
+                                             [this](EscLabelState state) { ShowEscLabel(state); });
     connectHandlers();
 }
 
@@ -66,9 +66,9 @@ MainWindow::~MainWindow() {
 
 void MainWindow::connectHandlers() {
     connect(ui_.btnSearch, &QPushButton::clicked, this, [this] { btnSearchClick(); });
-    connect(ui_.chkFreeTextSearch, &QCheckBox::toggled, this, [this] { chkFreeTextSearchClick(); });
-    connect(ui_.chkSearchOnComments, &QCheckBox::toggled, this,
-            [this] { chkSearchOnCommentsClick(); });
+    for (const OptionBox& box : kOptionBoxes) {
+        connect(ui_.*box.box, &QCheckBox::toggled, this, [this, box] { OptionBoxClick(box); });
+    }
     connect(ui_.chkKorteListe, &QCheckBox::clicked, this, [this] { chkKorteListeClick(); });
     connect(ui_.btnListSelect, &QPushButton::clicked, this, [this] { btnListSelectClick(); });
     connect(ui_.btnAlternateDatalist, &QPushButton::clicked, this,

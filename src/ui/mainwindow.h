@@ -20,6 +20,7 @@ class Dialogs;
 class ResultTable;
 class SearchRunner;
 enum class RunStatus;
+enum class EscLabelState;
 class UserStore;
 
 // The window's caption.
@@ -27,23 +28,18 @@ inline const QString kWindowCaption = QStringLiteral(" Vex Diagnoseliste-program
 
 // State of the main window that lives as long as the window.
 struct WindowState {
-    // The list in use as the window shows it.
-    int currentIndex = 0;        // index of the shown record in the list in view
-    QString searchInput;         // the current search string
+    // The search. The search string and the record shown are what the file in use remembers
+    // (ListViews::inUse()).
     int operatorCount = -1;      // logical operators found by the last normalisation
-    double lastSearchTime = -1;  // seconds of the last search on this list, -1 for none
-    QString searchTimeText;      // the restored search time of the list in use
+    double lastSearchTime = -1;  // seconds of the last search, -1 for none or an interrupted one
 
-    // The two search options.
-    bool freeTextOption = false;
-    bool commentsOption = false;
+    SearchOptions options;  // as the option boxes set them
 
     // The record display and the result grid.
     bool gridFollow = false;            // the record display follows the grid's current row
     bool resultsFound = false;          // the last run left rows in the result table
     bool currentShortListFlag = false;  // short-list flag of the shown record
     bool tableOpen = false;             // the result table exists (end of start-up)
-    bool gridAttached = false;          // the grid shows the result table (not during a run)
     QString diagnosisText;  // the shown record's diagnosis text, whole (the field may cut it)
 
     // The first show.
@@ -65,8 +61,10 @@ public:
                QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    // What the window holds and shows, read-only (the widgets are found by their design names
-    // too); the window changes itself only through its handlers and operations.
+    // What the window holds and shows. The widgets are the window's own, found also by their
+    // design names: tests and the start-up may read them and drive them as a user would (a
+    // click, a key), but only the window and its key router change them. The rest is
+    // read-only; the window changes itself only through its handlers and operations.
     const WindowWidgets& ui() const { return ui_; }
     const WindowState& state() const { return state_; }
     const DataState& data() const { return lists_.data(); }
@@ -74,33 +72,59 @@ public:
     const ResultTable& results() const { return *results_; }
     const SearchRunner& searchRunner() const { return *search_; }
     const Scale& scale() const { return scale_; }
+    QString statusPanelText(StatusPanel panel) const;
+    int topPanelHeight() const;
 
     // The start-up sets the window up through these, in this order (after the window's fixed
     // width): its caption and version, the grid's look after the INI file, the window's colour
-    // and the navigator's look, the search options remembered for the user, the loaded data
-    // lists, and the first view (the list in view, the option boxes, the result table, the
-    // hints and the remembered record of the file in use).
+    // and the navigator's look, the search options and the values of each list remembered for
+    // the user, the height of the upper area, the loaded data lists, and the first view (the
+    // list in view, the option boxes, the result table, the hints and the remembered record of
+    // the file in use).
     void SetCaptions();
     void ApplyGridTheme();
-    void SetSearchOptions(bool freeText, bool comments);
+    void ApplyWindowColour();  // the window colour, while desktop themes are on
+    void FormPaint();          // the navigator's look; again at every repaint
+    void SetSearchOptions(const SearchOptions& options);
+    void RememberListValues(const ListMemory& list1, const ListMemory& list2);
+    void setTopPanelHeight(int height);  // the splitter's first pane, within its limits
     void UseDataLists(DataState loaded);
     void SetUpFirstView();
 
-    // The record display follows the grid once the grid is entered.
-    void DBGrid1Enter();
-    // Every change of a status panel's text goes through here.
-    void SetStatusPanel(StatusPanel panel, const QString& text);
-    QString statusPanelText(StatusPanel panel) const;
+    // Where help requests go (the application's help handler), what sounds the alert (by
+    // default the desktop's alert sound), and what the first show does to close the splash
+    // screen (by default the dialogs' request).
+    void setHelpRequest(std::function<void(int helpContext)> request) {
+        helpRequest_ = std::move(request);
+    }
+    void setAlertSound(std::function<void()> sound) { alertSound_ = std::move(sound); }
+    void setFirstShowSplashRequest(std::function<void()> request) {
+        firstShowSplashRequest_ = std::move(request);
+    }
 
-    // What starts a search.
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    // The key router hands the keys and double-clicks of the window and its controls to the
+    // handlers below.
+    friend class WindowKeyRouter;
+
+    // The handlers of the window's design, connected to its widgets and events.
+    // What starts a search: the Search button and the option boxes (the free-text box warns
+    // about a free-text mark first; every other box searches again).
     void btnSearchClick();
     void chkFreeTextSearchClick();
-    void chkSearchOnCommentsClick();
-
+    void OptionBoxClick(const OptionBox& box);
     // The list button and the switch between the data files.
     void btnListSelectClick();
     void btnAlternateDatalistClick();
-
     // Record buttons, window keys, clipboard, information and help.
     void btnFirstClick();
     void btnPriorClick();
@@ -118,48 +142,30 @@ public:
     void btnHelpClick();
     void btnHelpGlyphClick();
     void OpenProgramHelp();
-
-    // Where help requests go (the application's help handler), and what sounds the alert (by
-    // default the desktop's alert sound).
-    void setHelpRequest(std::function<void(int helpContext)> request) {
-        helpRequest_ = std::move(request);
-    }
-    void setAlertSound(std::function<void()> sound) { alertSound_ = std::move(sound); }
-
+    // The record display follows the grid once the grid is entered.
+    void DBGrid1Enter();
     // Window events.
     void FormShow();
     void FormActivate();
-    void FormPaint();
     void FormClose();
     void pnlTopResize();
     void chkKorteListeClick();
 
-    // What the first show does to close the splash screen (by default the dialogs' request).
-    void setFirstShowSplashRequest(std::function<void()> request) {
-        firstShowSplashRequest_ = std::move(request);
-    }
+    // Every change of a status panel's text goes through here.
+    void SetStatusPanel(StatusPanel panel, const QString& text);
 
-    // The window colour (while desktop themes are on).
-    void ApplyWindowColour();
-    // Height of the upper area (the splitter's first pane), within its limits.
-    void setTopPanelHeight(int height);
-    int topPanelHeight() const;
+    // The search string in use and the record shown: what the file in use remembers.
+    const QString& SearchInput() const { return lists_.inUse().lastSearchInput; }
+    int CurrentIndex() const { return lists_.inUse().indexPointer; }
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-    void showEvent(QShowEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-    void changeEvent(QEvent* event) override;
-    void moveEvent(QMoveEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
-    void paintEvent(QPaintEvent* event) override;
+    // What shows the list in view and the file in use; the titles of the result grid.
+    void ShowListView(const ListViewShown& shown);
+    void ShowResultTitles();
 
-private:
-    // Record display.
+    // Record display: the record at CurrentIndex(), or the one at an index, which the file in
+    // use then remembers.
     void ShowCurrentRecord();
-    // The search string and the record a file remembers (the first record when the remembered
-    // one is not in the list in view).
-    void ShowRememberedRecord(const ListMemory& memory);
+    void ShowRecord(int index);
     void SyncRecordWithGrid();
     void ApplyFieldNames();
 
@@ -168,6 +174,7 @@ private:
     // The time of the last run on the list in use, in seconds; -1 for an interrupted run.
     void KeepSearchTime(double seconds);
     void ShowAppliedSearchString(const QString& text);
+    void ShowEscLabel(EscLabelState state);
     void RerunSearch();  // normalise and run again; the rejection shown as applied string
     bool NormalizeSearchInput();
     // The Search button and the free-text box normalise the string, and with a free-text mark
@@ -178,12 +185,14 @@ private:
     // The common part of both option boxes' clicks: during a run the box is put back and the
     // click does nothing; otherwise the display stops following the grid and the option takes
     // the box's state. True when the click goes on to search (the result table exists).
-    bool TakeOptionBox(QCheckBox* box, bool& option);
+    bool TakeOptionBox(const OptionBox& box);
 
-    // The result table's binding to the grid.
+    // The result table's binding to the grid. The grid shows the table once it is open, except
+    // while a run fills it; at the end of a run the table is attached again: its current row
+    // is selected and the record display follows it.
     void OpenResultTable();
+    bool GridShowsResults() const;
     void AttachResultTable();
-    void DetachResultTable();
 
     // Fits the window onto the screen's work area by its outer rectangle (first show).
     void FitToWorkArea();

@@ -7,31 +7,23 @@ namespace vex {
 
 void MainWindow::btnFirstClick() {
     SetStatusPanel(StatusPanel::Sync, QString());
-    state_.currentIndex = 0;
-    ShowCurrentRecord();
+    ShowRecord(0);
 }
 
 void MainWindow::btnPriorClick() {
     SetStatusPanel(StatusPanel::Sync, QString());
-    if (state_.currentIndex > 0) {
-        --state_.currentIndex;
-    }
-    ShowCurrentRecord();
+    ShowRecord(CurrentIndex() > 0 ? CurrentIndex() - 1 : CurrentIndex());
 }
 
 void MainWindow::btnNextClick() {
     SetStatusPanel(StatusPanel::Sync, QString());
-    if (state_.currentIndex < data().current.size() - 1) {
-        ++state_.currentIndex;
-    }
-    ShowCurrentRecord();
+    ShowRecord(CurrentIndex() < data().current.size() - 1 ? CurrentIndex() + 1 : CurrentIndex());
 }
 
 void MainWindow::btnLastClick() {
     SetStatusPanel(StatusPanel::Sync, QString());
     // An empty list leaves the index at 0, never below.
-    state_.currentIndex = qMax(0, int(data().current.size()) - 1);
-    ShowCurrentRecord();
+    ShowRecord(qMax(0, int(data().current.size()) - 1));
 }
 
 }  // namespace vex

@@ -14,6 +14,7 @@
 #include "search/searchtext.h"
 #include "ui/mainwindow.h"
 #include "ui/resultgrid.h"
+#include "ui/searchrunner.h"
 #include "ui/statustexts.h"
 
 namespace vex {
@@ -53,12 +54,18 @@ void ShowText(QLineEdit* field, const QString& text) {
 
 }  // namespace
 
+void MainWindow::ShowRecord(int index) {
+    lists_.keepRecord(index);
+    ShowCurrentRecord();
+}
+
 void MainWindow::ShowCurrentRecord() {
     const QStringList& list = data().current;
-    if (state_.currentIndex < 0 || state_.currentIndex >= list.size()) {
+    const int index = CurrentIndex();
+    if (index < 0 || index >= list.size()) {
         return;  // callers keep the index within the list; nothing to show otherwise
     }
-    const DecodedRecord record = DecodeRecord(list.at(state_.currentIndex));
+    const DecodedRecord record = DecodeRecord(list.at(index));
     ui_.txtSKSkode->setText(record.code);
     ui_.txtSKSkode->setCursorPosition(0);
     ShowText(ui_.txtDiagnoseTekst, record.text);
@@ -69,13 +76,12 @@ void MainWindow::ShowCurrentRecord() {
     ShowText(ui_.txtInklusiv, record.inclusions);
     ShowText(ui_.txtStikord, record.keywords);
     ShowText(ui_.txtKommentarer, record.comments);
-    SetLabelCaption(ui_.lblRedigeret, record.editDate, data().fieldNames[8]);
-    SetStatusPanel(StatusPanel::Record, RecordPanelText(state_.currentIndex, int(list.size())));
-    program_.memory(data().isPrimaryInUse()).indexPointer = state_.currentIndex;
+    SetLabelCaption(ui_.lblRedigeret, record.editDate, data().fieldNames[Column::EditDate]);
+    SetStatusPanel(StatusPanel::Record, RecordPanelText(index, int(list.size())));
 }
 
 int MainWindow::CurrentGridRow() const {
-    if (!state_.gridAttached) {
+    if (!GridShowsResults()) {
         return -1;
     }
     const QModelIndex current = ui_.DBGrid1->currentIndex();
@@ -88,11 +94,9 @@ void MainWindow::SyncRecordWithGrid() {
     bool synced = false;
     if (state_.gridFollow && state_.resultsFound && rows > 0 && row >= 0) {
         const qsizetype found =
-            FindTerm(data().current, results_->code(row), FindMode::CodeLookUp, 0,
-                     SearchOptions{state_.freeTextOption, state_.commentsOption});
+            FindTerm(data().current, results_->code(row), FindMode::CodeLookUp, 0, state_.options);
         if (found >= 0) {
-            state_.currentIndex = int(found);
-            ShowCurrentRecord();
+            ShowRecord(int(found));
             synced = true;
         }
     }
@@ -111,11 +115,14 @@ void MainWindow::ApplyFieldNames() {
     const struct {
         QLabel* label;
         QWidget* field;
-        int column;
+        Column column;
     } fields[] = {
-        {ui_.lblField00, ui_.txtSKSkode, 0},   {ui_.lblField02, ui_.txtDiagnoseTekst, 2},
-        {ui_.lblField04, ui_.txtSynonymer, 4}, {ui_.lblField05, ui_.txtInklusiv, 5},
-        {ui_.lblField06, ui_.txtStikord, 6},   {ui_.lblField07, ui_.txtKommentarer, 7},
+        {ui_.lblField00, ui_.txtSKSkode, Column::Code},
+        {ui_.lblField02, ui_.txtDiagnoseTekst, Column::Text},
+        {ui_.lblField04, ui_.txtSynonymer, Column::Synonyms},
+        {ui_.lblField05, ui_.txtInklusiv, Column::Inclusions},
+        {ui_.lblField06, ui_.txtStikord, Column::Keywords},
+        {ui_.lblField07, ui_.txtKommentarer, Column::Comments},
     };
     for (const auto& f : fields) {
         SetLabelCaption(f.label, data().fieldNames[f.column]);
@@ -135,13 +142,13 @@ QString MainWindow::statusPanelText(StatusPanel panel) const {
 // views leave connections to a model behind each time the view's model changes, so taking the
 // table off the grid for every run, and putting it back, made every later run slower and the
 // window larger (a day of searches: hundreds of megabytes, and seconds per search). "Detached"
-// is a state of the window instead: the run empties the table and announces its rows only at
-// its end, so the grid shows no row while the run adds them.
+// is the time of a run instead (GridShowsResults): the run empties the table and announces its
+// rows only at its end, so the grid shows no row while the run adds them.
 void MainWindow::OpenResultTable() {
-    results_->setHeaders(data().fieldNames[0], data().fieldNames[2]);
+    ShowResultTitles();
     results_->clear();
     const auto changed = [this] {
-        if (state_.gridAttached) {
+        if (GridShowsResults()) {
             SyncRecordWithGrid();
         }
     };
@@ -153,7 +160,7 @@ void MainWindow::OpenResultTable() {
     grid->setModel(results_);
     delete old;
     connect(grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this] {
-        if (state_.gridAttached) {
+        if (GridShowsResults()) {
             ui_.DBGrid1->verticalHeader()->viewport()->update();
             SyncRecordWithGrid();
         }
@@ -163,16 +170,15 @@ void MainWindow::OpenResultTable() {
     SetGridColumnWidths(ui_.DBGrid1, scale_);
 }
 
+bool MainWindow::GridShowsResults() const {
+    return state_.tableOpen && !search_->running();
+}
+
 void MainWindow::AttachResultTable() {
-    state_.gridAttached = true;
     if (results_->rowCount() > 0) {
         ui_.DBGrid1->setCurrentIndex(results_->index(qMax(0, results_->currentRow()), 0));
     }
     SyncRecordWithGrid();
-}
-
-void MainWindow::DetachResultTable() {
-    state_.gridAttached = false;
 }
 
 }  // namespace vex

@@ -2,17 +2,14 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QLabel>
 #include <QTimer>
 
 #include <chrono>
 
 #include "base/dialogs.h"
-#include "desktop/captions.h"
 #include "search/resulttable.h"
 #include "search/searchmessages.h"
 #include "ui/esckey.h"
-#include "ui/statustexts.h"
 
 namespace vex {
 
@@ -33,11 +30,11 @@ public:
 
     void rejected(const Message& message) override { r_.dialogs_.show(message); }
 
-    void hundredRows() override { r_.escLabel_->show(); }
+    void hundredRows() override { r_.showEsc_(EscLabelState::HintShown); }
 
     StepAnswer afterStep(const RunStep& step) override {
         if (step.hit < 0) {
-            r_.escLabel_->hide();
+            r_.showEsc_(EscLabelState::Hidden);
         }
         return eventsAndEsc(step);
     }
@@ -61,17 +58,14 @@ private:
         if (!r_.esc_->takePress()) {
             return StepAnswer::Continue;
         }
-        QLabel* label = r_.escLabel_;
-        SetLabelCaption(label, SearchPausedText());
-        label->show();
+        r_.showEsc_(EscLabelState::Paused);
         const MessageButton answer = r_.dialogs_.show(AbortSearchQuestion());
         r_.esc_->forget();
         if (answer == ButtonYes) {
-            SetLabelCaption(label, SearchAbortedText());
-            label->show();
+            r_.showEsc_(EscLabelState::Aborted);
             return StepAnswer::Abort;
         }
-        SetLabelCaption(label, QString(), kSearchTimeWhat);
+        r_.showEsc_(EscLabelState::GoingOn);
         return StepAnswer::ContinueAfterPause;
     }
 
@@ -80,9 +74,9 @@ private:
     QElapsedTimer sinceEvents_;
 };
 
-SearchRunner::SearchRunner(Dialogs& dialogs, QLabel* escLabel)
+SearchRunner::SearchRunner(Dialogs& dialogs, std::function<void(EscLabelState)> showEsc)
     : dialogs_(dialogs),
-      escLabel_(escLabel),
+      showEsc_(std::move(showEsc)),
       engine_(std::make_unique<SearchEngine>()),
       esc_(new EscKeyTracker(this)) {
     qApp->installEventFilter(esc_);
@@ -101,8 +95,7 @@ void SearchRunner::stopForClose() {
 RunOutcome SearchRunner::run(const QStringList& list, const QString& searchInput, int operatorCount,
                              const SearchOptions& options, ResultTable& results) {
     running_ = true;
-    SetLabelCaption(escLabel_, SearchEscHintText());
-    escLabel_->hide();
+    showEsc_(EscLabelState::Hint);
     esc_->clearPress();
     lastRun_ = RunStats{};
     Hook hook(*this);

@@ -9,8 +9,6 @@
 
 #include "search/searchengine.h"
 
-class QLabel;
-
 namespace vex {
 
 class Dialogs;
@@ -23,15 +21,25 @@ struct RunStats {
     qint64 longestEventGapMs = 0;  // longest stretch without processing events
 };
 
+// What the ESC label below the grid is to show during a run, in the order a run reaches them.
+enum class EscLabelState {
+    Hint,       // the run begins: the hint that ESC interrupts it, not visible yet
+    HintShown,  // the run has found 100 rows: the hint becomes visible
+    Hidden,     // no further hit (or a rejected string): the label is hidden
+    Paused,     // ESC was noticed: the pause, visible while the question is open
+    GoingOn,    // the user goes on: the label is emptied, its visibility kept
+    Aborted,    // the user aborts: the abort, visible
+};
+
 // The search run of the window: the search engine with the indexes of the lists, whether a run
 // is going on, the ESC key and the pause question it leads to, and the pacing that keeps the
-// window responsive (pending events at most every 20 ms and after the last step). During a run
-// the window's ESC label shows the hint, the pause and the abort; the rest of the window
-// (buttons, grid, the time of the run) is the window's.
+// window responsive (pending events at most every 20 ms and after the last step). It tells the
+// window what the ESC label is to show; the rest of the window (buttons, grid, the time of the
+// run) is the window's.
 class SearchRunner : public QObject {
 public:
-    // escLabel: the window's label below the grid that the run shows its ESC states on.
-    SearchRunner(Dialogs& dialogs, QLabel* escLabel);
+    // showEsc: where the run reports what the ESC label is to show.
+    SearchRunner(Dialogs& dialogs, std::function<void(EscLabelState)> showEsc);
     ~SearchRunner() override;
 
     bool running() const { return running_; }
@@ -59,7 +67,7 @@ private:
     void warmNextIndex();
 
     Dialogs& dialogs_;
-    QLabel* escLabel_;
+    std::function<void(EscLabelState)> showEsc_;
     std::unique_ptr<SearchEngine> engine_;
     EscKeyTracker* esc_;
     bool running_ = false;

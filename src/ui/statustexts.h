@@ -4,6 +4,10 @@
 
 namespace vex {
 
+// Names of the two lists, as the status bar, the hints and the messages show them.
+inline const QString kShortListName = QStringLiteral("KorteListe");
+inline const QString kExtendedListName = QStringLiteral("Udvidede Liste");
+
 // The four panels of the status bar: the record shown and the number of records, "Sync" while
 // the record is the grid's, the data file in use, the list in view.
 enum class StatusPanel { Record, Sync, SourceFile, ListSelection };

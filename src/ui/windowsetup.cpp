@@ -26,9 +26,12 @@ void MainWindow::ApplyGridTheme() {
     SetGridThemed(ui_.DBGrid1, program_.settings.dbGridWinTheme);
 }
 
-void MainWindow::SetSearchOptions(bool freeText, bool comments) {
-    state_.freeTextOption = freeText;
-    state_.commentsOption = comments;
+void MainWindow::SetSearchOptions(const SearchOptions& options) {
+    state_.options = options;
+}
+
+void MainWindow::RememberListValues(const ListMemory& list1, const ListMemory& list2) {
+    lists_.remember(list1, list2);
 }
 
 void MainWindow::UseDataLists(DataState loaded) {
@@ -38,11 +41,12 @@ void MainWindow::UseDataLists(DataState loaded) {
 }
 
 void MainWindow::SetUpFirstView() {
-    lists_.setUpFirstView();
+    ShowListView(lists_.setUpFirstView());
     SetStatusPanel(StatusPanel::Sync, QString());
 
-    ui_.chkFreeTextSearch->setChecked(state_.freeTextOption);
-    ui_.chkSearchOnComments->setChecked(state_.commentsOption);
+    for (const OptionBox& box : kOptionBoxes) {
+        (ui_.*box.box)->setChecked(state_.options.*box.option);
+    }
 
     OpenResultTable();
 
@@ -54,15 +58,6 @@ void MainWindow::SetUpFirstView() {
                                         "eller med dobbeltklik"));
     ui_.DBGrid1->horizontalHeader()->setSectionsMovable(false);
 
-    const ListMemory& memory = program_.memory(data().isPrimaryInUse());
-    state_.searchTimeText = memory.searchTimeText;
-    ShowRememberedRecord(memory);
-}
-
-void MainWindow::ShowRememberedRecord(const ListMemory& memory) {
-    state_.searchInput = memory.lastSearchInput;
-    const bool inList = memory.indexPointer >= 0 && memory.indexPointer < data().current.size();
-    state_.currentIndex = inList ? memory.indexPointer : 0;
     ShowCurrentRecord();
 }
 

@@ -4,6 +4,7 @@
 
 #include <iterator>
 
+#include "base/searchoptions.h"
 #include "ui/statustexts.h"
 
 class QCheckBox;
@@ -79,9 +80,15 @@ struct WindowWidgets {
     QLabel* statusPanel(StatusPanel panel) const { return statusPanels[static_cast<int>(panel)]; }
 };
 
-// Names of the two lists, as the status bar and the hints show them.
-inline const QString kShortListName = QStringLiteral("KorteListe");
-inline const QString kExtendedListName = QStringLiteral("Udvidede Liste");
+// The search option boxes and the option each one sets.
+struct OptionBox {
+    QCheckBox* WindowWidgets::*box;
+    bool SearchOptions::*option;
+};
+inline constexpr OptionBox kOptionBoxes[] = {
+    {&WindowWidgets::chkFreeTextSearch, &SearchOptions::freeText},
+    {&WindowWidgets::chkSearchOnComments, &SearchOptions::comments},
+};
 
 // The family of the window's font: Tahoma (the system's, or the one of fonts-wine registered
 // for the program), or one of about its width where neither is there.

@@ -58,8 +58,8 @@ struct ListSnapshot {
 ListSnapshot Snapshot(ProgramRun& run) {
     return {run.window().data().currentDataFile,
             run.window().listViews().view(),
-            run.window().state().currentIndex,
-            run.window().state().searchInput,
+            run.currentIndex(),
+            run.searchInput(),
             run.gridCodes(),
             LabelCaption(run.ui().lblSearchString)};
 }
@@ -172,7 +172,7 @@ TEST(RestartTest, OnlyAFastRememberedSearchRunsAgainAndASkippedOneRunsOneStartLa
         SetStoredSearchTime1(folder, c.time);
         auto run = folder.start();
         ASSERT_EQ(run->outcome, StartupOutcome::Ready);
-        EXPECT_EQ(run->window().state().searchInput, "kolera") << c.time;
+        EXPECT_EQ(run->searchInput(), "kolera") << c.time;
         EXPECT_EQ(run->gridCodes().size(), c.rerun ? 4 : 0) << c.time;
         EXPECT_EQ(LabelCaption(run->ui().lblSearchString) == "Anvendt søgestreng: [ kolera ]",
                   c.rerun)
@@ -201,13 +201,13 @@ TEST(RestartTest, RememberedSearchStringsKeepEverySign) {
         {
             auto run = folder.start();
             run->search(t);
-            applied = run->window().state().searchInput;
+            applied = run->searchInput();
             grid = run->gridCodes();
             EXPECT_FALSE(grid.isEmpty()) << t.toStdString();
             run->close();
         }
         auto next = folder.start();
-        EXPECT_EQ(next->window().state().searchInput, applied) << t.toStdString();
+        EXPECT_EQ(next->searchInput(), applied) << t.toStdString();
         EXPECT_EQ(next->gridCodes(), grid) << t.toStdString();
     }
 }

@@ -60,8 +60,8 @@ TEST(StartupTest, MissingPrimaryWithExistingSecondaryStartsSilentlyOnTheSecondar
     EXPECT_EQ(data.currentDataFile, "andre.txt");
     EXPECT_TRUE(data.primaryDataFile.isEmpty());
     EXPECT_FALSE(f.ui().btnAlternateDatalist->isEnabled());
-    EXPECT_EQ(f.window().state().currentIndex, 2);  // the list 2 values apply
-    EXPECT_EQ(f.window().state().searchInput, "skold");
+    EXPECT_EQ(f.currentIndex(), 2);  // the list 2 values apply
+    EXPECT_EQ(f.searchInput(), "skold");
     EXPECT_EQ(f.window().statusPanelText(StatusPanel::Record), " Post: 3 af 4");
 }
 
@@ -217,8 +217,8 @@ TEST(StartupTest, WindowAfterStartUpShowsTheRememberedRecordAndTheFileInUse) {
     EXPECT_EQ(LabelCaption(f.ui().lblField07), "Kommentarer");
     EXPECT_EQ(f.window().results().headerData(0, Qt::Horizontal).toString(), "SKS-kode");
     EXPECT_TRUE(f.ui().chkFreeTextSearch->isChecked());
-    EXPECT_TRUE(f.window().state().freeTextOption);
-    EXPECT_EQ(f.window().state().searchInput, "kolera");
+    EXPECT_TRUE(f.window().state().options.freeText);
+    EXPECT_EQ(f.searchInput(), "kolera");
     EXPECT_EQ(f.ui().txtSKSkode->toolTip(),
               "SKS-kode\r\nKopiér SKS-kode med Ctrl-C eller med dobbeltklik");
     EXPECT_EQ(w.minimumWidth(), w.maximumWidth());
@@ -230,8 +230,8 @@ TEST(StartupTest, RememberedIndexBeyondTheListFallsBackToTheFirstRecord) {
     f.store.openGroup(UserGroup::Values);
     f.store.writeText(UserGroup::Values, "IndexPointer1", "99");
     ASSERT_EQ(f.start(), StartupOutcome::Ready);
-    EXPECT_EQ(f.window().state().currentIndex, 0);
-    EXPECT_EQ(f.program.list1.indexPointer, 0);
+    EXPECT_EQ(f.currentIndex(), 0);
+    EXPECT_EQ(f.list1().indexPointer, 0);
     EXPECT_EQ(f.ui().txtSKSkode->text(), "DA00");
 }
 

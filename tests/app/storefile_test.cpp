@@ -48,8 +48,8 @@ Shown Show(ProgramRun& run) {
             run.ui().chkFreeTextSearch->isChecked(),
             run.ui().chkSearchOnComments->isChecked(),
             run.window().listViews().view(),
-            run.window().state().currentIndex,
-            run.window().state().searchInput,
+            run.currentIndex(),
+            run.searchInput(),
             run.window().results().rowCount()};
 }
 
@@ -136,7 +136,7 @@ TEST(StoreFileTest, DamagedStoreGivesTheDefaultsAndTheNextCloseWritesACleanOne) 
         EXPECT_LT(written.size(), 4096) << c.what;
         EXPECT_EQ(regfile::serializeBytes(regfile::parseBytes(written)), written) << c.what;
         auto next = folder.start();
-        EXPECT_EQ(next->window().state().searchInput, "skold") << c.what;
+        EXPECT_EQ(next->searchInput(), "skold") << c.what;
         EXPECT_EQ(next->window().results().rowCount(), 2) << c.what;
     }
 }
@@ -153,7 +153,7 @@ TEST(StoreFileTest, AStoreCutShortKeepsWhatCanBeReadAndStartsNormally) {
     run.reset();
     const QByteArray written = folder.storeBytes();
     EXPECT_EQ(regfile::serializeBytes(regfile::parseBytes(written)), written);
-    EXPECT_EQ(folder.start()->window().state().searchInput, "skold");
+    EXPECT_EQ(folder.start()->searchInput(), "skold");
 }
 
 TEST(StoreFileTest, NumbersOutOfRangeLeaveTheWindowOnTheScreen) {
@@ -168,7 +168,7 @@ TEST(StoreFileTest, NumbersOutOfRangeLeaveTheWindowOnTheScreen) {
     const QRect work = QGuiApplication::primaryScreen()->availableGeometry();
     EXPECT_TRUE(work.contains(run->window().frameGeometry()))
         << run->window().frameGeometry().x() << "," << run->window().frameGeometry().y();
-    EXPECT_EQ(run->window().state().currentIndex, 0);
+    EXPECT_EQ(run->currentIndex(), 0);
     const int top = run->window().topPanelHeight();
     EXPECT_GE(top, run->window().scale().px(324));
     EXPECT_LE(top, run->window().scale().px(476));
@@ -244,7 +244,7 @@ TEST(StoreFileTest, FailedWriteKeepsThePreviousStore) {
     EXPECT_EQ(FolderEntries(QFileInfo(folder.storePath()).absolutePath()),
               QStringList{"VEXdiagnose.reg"});
     auto next = folder.start();
-    EXPECT_EQ(next->window().state().searchInput, "kolera");
+    EXPECT_EQ(next->searchInput(), "kolera");
     EXPECT_FALSE(next->ui().chkSearchOnComments->isChecked());
 }
 

@@ -46,16 +46,13 @@ UserValue text(const char* t) {
 
 UserValuesToStore sampleToStore() {
     UserValuesToStore v;
-    v.list1 = ListMemory{s("gammel1"), 17, ListView::Extended, 0.27, {}};
+    v.list1 = ListMemory{s("feber & hoste"), 17, ListView::Extended, 0.27, {}};
     v.list2 = ListMemory{s("gammel2"), 3, ListView::Short, -1, {}};
-    v.list1InUse = true;
-    v.searchInput = s("feber & hoste");
     v.positionTop = -20;
     v.positionLeft = 300;
     v.formHeight = 700;
     v.panelTopHeight = 440;
-    v.freeTextSearch = false;
-    v.searchOnComments = true;
+    v.options = SearchOptions{false, true};
     return v;
 }
 
@@ -72,8 +69,7 @@ TEST(UserValues, firstRun_givesDefaultsAndCreatesBothGroups) {
         EXPECT_EQ(SearchTimeFromText(l.searchTimeText), -1);  // no search at first show
     }
     EXPECT_FALSE(v.positionTop || v.positionLeft || v.formHeight || v.panelTopHeight);
-    EXPECT_FALSE(v.freeTextSearch);
-    EXPECT_FALSE(v.searchOnComments);
+    EXPECT_EQ(v.options, SearchOptions{});
     EXPECT_TRUE(store.data().values.exists);
     EXPECT_TRUE(store.data().mode.exists);
 }
@@ -194,8 +190,7 @@ TEST(UserValues, unusableSingleValuesTakeTheirDefaults) {
     EXPECT_EQ(v.positionTop, -20);               // off-screen places are corrected at first show
     EXPECT_FALSE(v.positionLeft.has_value());
     EXPECT_FALSE(v.formHeight.has_value());
-    EXPECT_FALSE(v.freeTextSearch);
-    EXPECT_FALSE(v.searchOnComments);
+    EXPECT_EQ(v.options, SearchOptions{});
 }
 
 TEST(UserValues, storeWritesEveryValueInItsForm) {
@@ -225,23 +220,15 @@ TEST(UserValues, storeWritesEveryValueInItsForm) {
         EXPECT_EQ(store.readText(t.group, s(t.name)), s(t.text)) << t.name;
     }
     EXPECT_EQ(store.readDword(M, s("PanelTopHeight")), 440u);
-
-    UserValuesToStore list2 = sampleToStore();
-    list2.list1InUse = false;
-    list2.list1.extendedView = ListView::Short;
-    StoreUserValues(store, list2);
-    EXPECT_EQ(store.readText(V, s("LastSearchInput1")), s("gammel1"));
-    EXPECT_EQ(store.readText(V, s("LastSearchInput2")), s("feber & hoste"));
-    EXPECT_EQ(store.readText(V, s("ExtendedList1View")), s("0"));
 }
 
 TEST(UserValues, saveThenLoad_roundTripThroughTheStoreFile) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("Tovemark/VEXdiagnose.reg"));
     UserValuesToStore out = sampleToStore();
-    out.searchInput = s("\"C:\\x\" | æøå");
+    out.list1.lastSearchInput = s("\"C:\\x\" | æøå");
     out.list2.searchTime = 12.5;
-    out.freeTextSearch = true;
+    out.options.freeText = true;
     {
         RegFileUserStore store(path);
         LoadUserValues(store, QLocale::c());
@@ -249,14 +236,14 @@ TEST(UserValues, saveThenLoad_roundTripThroughTheStoreFile) {
     }
     RegFileUserStore store(path);
     const UserValues in = LoadUserValues(store, QLocale(QLocale::Danish, QLocale::Denmark));
-    EXPECT_EQ(in.list1, (ListMemory{out.searchInput, 17, ListView::Extended, 0, s("0,27")}));
+    EXPECT_EQ(in.list1,
+              (ListMemory{out.list1.lastSearchInput, 17, ListView::Extended, 0, s("0,27")}));
     EXPECT_EQ(in.list2, (ListMemory{s("gammel2"), 3, ListView::Short, 0, s("12,50")}));
     EXPECT_EQ(in.positionTop, -20);
     EXPECT_EQ(in.positionLeft, 300);
     EXPECT_EQ(in.formHeight, 700);
     EXPECT_EQ(in.panelTopHeight, 440);
-    EXPECT_TRUE(in.freeTextSearch);
-    EXPECT_TRUE(in.searchOnComments);
+    EXPECT_EQ(in.options, (SearchOptions{true, true}));
 }
 
 TEST(UserValues, damagedStoreFile_givesDefaultsAndNextCloseWritesACleanFile) {
@@ -272,7 +259,7 @@ TEST(UserValues, damagedStoreFile_givesDefaultsAndNextCloseWritesACleanFile) {
                                          QByteArray(damaged, sizeof(damaged) - 1));
     RegFileUserStore store(path);
     const UserValues v = LoadUserValues(store, QLocale::c());
-    EXPECT_FALSE(v.panelTopHeight || v.formHeight || v.freeTextSearch);
+    EXPECT_FALSE(v.panelTopHeight || v.formHeight || v.options.freeText);
     EXPECT_EQ(v.list1.extendedView, ListView::Extended);
     ASSERT_TRUE(StoreUserValues(store, sampleToStore()));
 

@@ -78,22 +78,22 @@ TEST(CheckHeader, acceptsAndRefusesHeaders) {
     }
 }
 
-TEST(CheckHeader, fillsTheNineCleanNames) {
+TEST(CheckHeader, fillsTheCleanNames) {
     FieldNames names;
-    names[8] = QStringLiteral("stale");
+    names[Column::EditDate] = QStringLiteral("stale");
     ASSERT_FALSE(
         CheckHeader(QStringLiteral("\"SKS \"\"kode\"\"\"\tStjerne\tDiagnosetekst\tKorteListe\t"
                                    "Synonymer\tInklusiv\tStikord\tKommentarer\tRedigeret\t"
                                    "Tiende"),
                     kFile, names)
             .has_value());
-    EXPECT_EQ(names[0], QStringLiteral("SKS \"kode\""));
-    EXPECT_EQ(names[2], QStringLiteral("Diagnosetekst"));
-    EXPECT_EQ(names[8], QStringLiteral("Redigeret"));
+    EXPECT_EQ(names[Column::Code], QStringLiteral("SKS \"kode\""));
+    EXPECT_EQ(names[Column::Text], QStringLiteral("Diagnosetekst"));
+    EXPECT_EQ(names[Column::EditDate], QStringLiteral("Redigeret"));
 
     // A refused header leaves what it gave, and nothing of an earlier header.
     ASSERT_TRUE(CheckHeader(QStringLiteral("Kode\tStjerne"), kFile, names).has_value());
-    EXPECT_EQ(names[0], QStringLiteral("Kode"));
-    EXPECT_TRUE(names[2].isEmpty());
-    EXPECT_TRUE(names[8].isEmpty());
+    EXPECT_EQ(names[Column::Code], QStringLiteral("Kode"));
+    EXPECT_TRUE(names[Column::Text].isEmpty());
+    EXPECT_TRUE(names[Column::EditDate].isEmpty());
 }

@@ -2,20 +2,20 @@
 
 #include <gtest/gtest.h>
 
+#include "listfiles.h"
+
 using namespace vex;
-
-namespace {
-
-// A record line of nine columns from the given texts.
-QString line(const QStringList& columns) {
-    return columns.join(QLatin1Char('\t'));
-}
-
-}  // namespace
+using vex::test::RecordLine;
 
 TEST(DecodeRecord, columnsGoToTheirFields) {
-    const DecodedRecord r = DecodeRecord(
-        line({"DA00", "", "Kolera", "1", "syn", "inkl", "stikord", "kommentar", "13-02-2015"}));
+    const DecodedRecord r = DecodeRecord(RecordLine({{Column::Code, "DA00"},
+                                                     {Column::Text, "Kolera"},
+                                                     {Column::ShortListFlag, "1"},
+                                                     {Column::Synonyms, "syn"},
+                                                     {Column::Inclusions, "inkl"},
+                                                     {Column::Keywords, "stikord"},
+                                                     {Column::Comments, "kommentar"},
+                                                     {Column::EditDate, "13-02-2015"}}));
     EXPECT_EQ(r, (DecodedRecord{"DA00", "Kolera", true, "syn", "inkl", "stikord", "kommentar",
                                 "13-02-2015"}));
 }
@@ -41,8 +41,8 @@ TEST(DecodeRecord, missingColumnsAreEmpty) {
     EXPECT_TRUE(r.text.isEmpty());
     EXPECT_TRUE(r.editDate.isEmpty());
     EXPECT_EQ(DecodeRecord(u""), DecodedRecord{});
-    EXPECT_EQ(DecodeRecord(line({"A", "", "T", "", "", "", "", "", "D", "tiende"})).editDate,
-              QStringLiteral("D"));
+    const QString tenth = RecordLine({{Column::Code, "A"}, {Column::EditDate, "D"}}) + "\ttiende";
+    EXPECT_EQ(DecodeRecord(tenth).editDate, QStringLiteral("D"));
 }
 
 TEST(DecodeRecord, asteriskMark) {
@@ -63,7 +63,10 @@ TEST(ShortListFlag, displayFlagAndShortListTestForms) {
         {"\"1\"", true, false}, {"", false, false},  {"0", false, false},
     };
     for (const Case& c : cases) {
-        const QString l = line({"K", "", "T", c.column, "S"});
+        const QString l = RecordLine({{Column::Code, "K"},
+                                      {Column::Text, "T"},
+                                      {Column::ShortListFlag, c.column},
+                                      {Column::Synonyms, "S"}});
         EXPECT_EQ(DecodeRecord(l).shortListFlag, c.shownChecked) << c.column;
         EXPECT_EQ(IsShortListRecord(l), c.inShortList) << c.column;
     }
@@ -81,17 +84,21 @@ TEST(ShortListFlag, testCountsPlainTabsOnly) {
 }
 
 TEST(DecodeRecord, markupOnlyInInclusionsAndComments) {
-    const DecodedRecord r = DecodeRecord(
-        line({"K", "", "T&lt;BR&gt;", "", "a<BR>b", "a<br>b<Tab>c", "a<BR>b", "a&lt;BR&gt;b", ""}));
+    const DecodedRecord r = DecodeRecord(RecordLine({{Column::Code, "K"},
+                                                     {Column::Text, "T&lt;BR&gt;"},
+                                                     {Column::Synonyms, "a<BR>b"},
+                                                     {Column::Inclusions, "a<br>b<Tab>c"},
+                                                     {Column::Keywords, "a<BR>b"},
+                                                     {Column::Comments, "a&lt;BR&gt;b"}}));
     EXPECT_EQ(r.text, QStringLiteral("T&lt;BR&gt;"));  // entities of the file are not read here
     EXPECT_EQ(r.synonyms, QStringLiteral("a<BR>b"));
     EXPECT_EQ(r.inclusions, QStringLiteral("a\r\nb\tc"));
     EXPECT_EQ(r.keywords, QStringLiteral("a<BR>b"));
     EXPECT_EQ(r.comments, QStringLiteral("a\r\nb"));
-    EXPECT_EQ(DecodeRecord(line({"K", "", "", "", "", "&lt;b&gt; &lt;TAB&gt;"})).inclusions,
+    EXPECT_EQ(DecodeRecord(RecordLine({{Column::Inclusions, "&lt;b&gt; &lt;TAB&gt;"}})).inclusions,
               QStringLiteral("<b> \t"));
     // Entities are exact and case-sensitive.
-    EXPECT_EQ(DecodeRecord(line({"K", "", "", "", "", "", "", "&LT;br&GT;"})).comments,
+    EXPECT_EQ(DecodeRecord(RecordLine({{Column::Comments, "&LT;br&GT;"}})).comments,
               QStringLiteral("&LT;br&GT;"));
 }
 

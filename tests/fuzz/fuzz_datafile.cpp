@@ -89,7 +89,7 @@ void decodeEveryLine(const QStringList& lines) {
         (void)IsInfoRecord(line);
         (void)ParseInfoRecord(line, danish);
         (void)ParseInfoRecord(line, QLocale::c());
-        VEX_FUZZ_CHECK(SplitColumns(line).size() <= 9);
+        VEX_FUZZ_CHECK(SplitColumns(line).size() <= kColumnCount);
         (void)NextColumnEnd(line);
     }
     if (!lines.isEmpty()) {

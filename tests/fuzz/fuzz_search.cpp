@@ -149,8 +149,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     NormalizeInput in;
     in.searchInput = typed;
-    in.freeText = (flags & 0x01) != 0;
-    in.comments = (flags & 0x02) != 0;
+    in.options.freeText = (flags & 0x01) != 0;
+    in.options.comments = (flags & 0x02) != 0;
     in.primaryInUse = (flags & 0x04) != 0;
     in.entryAutoDPrefix = (flags & 0x08) != 0 ? QStringLiteral("1") : QStringLiteral("0");
     in.locale = (flags & 0x10) != 0 ? QLocale(QLocale::Danish, QLocale::Denmark) : QLocale::c();
@@ -158,7 +158,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     VEX_FUZZ_CHECK(normalized.accepted != normalized.message.has_value());
     VEX_FUZZ_CHECK(!normalized.accepted || normalized.operatorCount.has_value());
 
-    const SearchOptions options{in.freeText, in.comments};
+    const SearchOptions options = in.options;
     const QStringList& list = (flags & 0x20) != 0 ? lists().shortList : lists().extended;
     SearchEngine engine;
     if (normalized.accepted) {

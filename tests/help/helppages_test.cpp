@@ -200,8 +200,9 @@ struct Outcome {
 // A search from the Search button: the typed string, the option boxes and the list the
 // options name, each warning answered OK.
 Outcome Search(const QString& typed, const QStringList& options, const QString& autoDPrefix) {
-    const bool freeText = options.contains(QLatin1String("free-text"));
-    const bool comments = options.contains(QLatin1String("comments"));
+    SearchOptions searchOptions;
+    searchOptions.freeText = options.contains(QLatin1String("free-text"));
+    searchOptions.comments = options.contains(QLatin1String("comments"));
     const DataFileSlot& file =
         options.contains(QLatin1String("secondary")) ? Lists().secondary : Lists().primary;
     const QStringList& list =
@@ -219,8 +220,7 @@ Outcome Search(const QString& typed, const QStringList& options, const QString& 
         show(EmptySearchStringWarning());
         return outcome;
     }
-    in.freeText = freeText;
-    in.comments = comments;
+    in.options = searchOptions;
     in.primaryInUse = !options.contains(QLatin1String("secondary"));
     in.entryAutoDPrefix =
         options.contains(QLatin1String("no-d-prefix")) ? QStringLiteral("0") : autoDPrefix;
@@ -231,15 +231,15 @@ Outcome Search(const QString& typed, const QStringList& options, const QString& 
         show(normalized.message.value_or(Message{}));
         return outcome;
     }
-    if (freeText && normalized.searchInput.contains(QLatin1Char('*'))) {
+    if (searchOptions.freeText && normalized.searchInput.contains(QLatin1Char('*'))) {
         show(FreeTextWarning(normalized.searchInput, false));
     }
     SearchEngine engine;
     ResultTable table;
     KeepRejection hook;
     const int operators = normalized.operatorCount.value_or(0);
-    const RunOutcome run = engine.run(list, normalized.searchInput, operators,
-                                      SearchOptions{freeText, comments}, table, hook);
+    const RunOutcome run =
+        engine.run(list, normalized.searchInput, operators, searchOptions, table, hook);
     if (run.status == RunStatus::Rejected) {
         outcome.rejected = true;
         show(hook.rejection.value_or(Message{}));
@@ -250,7 +250,7 @@ Outcome Search(const QString& typed, const QStringList& options, const QString& 
         outcome.codes << table.code(row);
     }
     if (outcome.codes.isEmpty()) {
-        show(NoMatchMessage(run.searchInput, freeText, comments, operators));
+        show(NoMatchMessage(run.searchInput, searchOptions, operators));
     }
     return outcome;
 }

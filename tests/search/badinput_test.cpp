@@ -24,7 +24,7 @@ bool searchEnds(SearchEngine& engine, const QStringList& list, const QString& ty
     for (bool freeText : {false, true}) {
         NormalizeInput in;
         in.searchInput = typed;
-        in.freeText = freeText;
+        in.options.freeText = freeText;
         in.entryAutoDPrefix = QStringLiteral("1");
         const NormalizeOutcome n = NormalizeSearchString(in);
         if (!n.accepted) {

@@ -1,5 +1,6 @@
 // Runs that look at a window of records at a time, and runs over an index still being built,
 // against the one-call-per-hit loop over a complete index.
+#include "base/columns.h"
 #include "search/matcher.h"
 #include "search/normalize.h"
 #include "search/resulttable.h"
@@ -32,11 +33,12 @@ const QStringList& generated() {
         out.reserve(200000);
         for (int copy = 1; out.size() < 200000; ++copy) {
             for (const QString& record : fixture()) {
-                QStringList columns = record.split(QLatin1Char('\t'));
-                if (copy > 1 && columns.size() > 2) {
-                    columns[2] += QStringLiteral(" (v%1)").arg(copy);
+                QStringList columns = record.split(kFieldSeparator);
+                const int text = ColumnIndex(Column::Text);
+                if (copy > 1 && columns.size() > text) {
+                    columns[text] += QStringLiteral(" (v%1)").arg(copy);
                 }
-                out << columns.join(QLatin1Char('\t'));
+                out << columns.join(kFieldSeparator);
                 if (out.size() == 200000) {
                     break;
                 }
@@ -147,8 +149,7 @@ struct Query {
 std::optional<Query> normalized(const QString& typed, SearchOptions options) {
     NormalizeInput in;
     in.searchInput = typed;
-    in.freeText = options.freeText;
-    in.comments = options.comments;
+    in.options = options;
     in.entryAutoDPrefix = QStringLiteral("1");
     const NormalizeOutcome n = NormalizeSearchString(in);
     if (!n.accepted) {

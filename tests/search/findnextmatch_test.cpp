@@ -3,13 +3,17 @@
 
 #include <gtest/gtest.h>
 
+#include "listfiles.h"
+
 using namespace vex;
 
 namespace {
 
 QString record(const QString& code, const char* text, const char* comments = "") {
-    return code + QStringLiteral("\t\t") + QString::fromUtf8(text) + QStringLiteral("\t\t\t\t\t") +
-           QString::fromUtf8(comments) + QStringLiteral("\t01-01-2020");
+    return test::RecordLine({{Column::Code, code},
+                             {Column::Text, QString::fromUtf8(text)},
+                             {Column::Comments, QString::fromUtf8(comments)},
+                             {Column::EditDate, QStringLiteral("01-01-2020")}});
 }
 
 const QStringList& sampleList() {
@@ -38,8 +42,7 @@ struct Search {
 Search search(const char* typed, SearchOptions options = {}) {
     NormalizeInput in;
     in.searchInput = QString::fromUtf8(typed);
-    in.freeText = options.freeText;
-    in.comments = options.comments;
+    in.options = options;
     in.primaryInUse = false;
     const NormalizeOutcome n = NormalizeSearchString(in);
     EXPECT_TRUE(n.accepted) << typed;

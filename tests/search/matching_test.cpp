@@ -4,17 +4,24 @@
 
 #include <gtest/gtest.h>
 
+#include "listfiles.h"
+
 using namespace vex;
 
 namespace {
 
-// code, star, text, short, synonyms, inclusions, keywords, comments, date
+// A record whose columns that the search never reads hold words of their own.
 QString record(const char* code, const char* text, const char* synonyms = "",
                const char* comments = "", const char* inclusions = "", const char* keywords = "") {
-    return QString::fromUtf8(code) + QStringLiteral("\tSTARCOL\t") + QString::fromUtf8(text) +
-           QStringLiteral("\tSHORTCOL\t") + QString::fromUtf8(synonyms) + QLatin1Char('\t') +
-           QString::fromUtf8(inclusions) + QLatin1Char('\t') + QString::fromUtf8(keywords) +
-           QLatin1Char('\t') + QString::fromUtf8(comments) + QStringLiteral("\tDATECOL");
+    return test::RecordLine({{Column::Code, QString::fromUtf8(code)},
+                             {Column::Asterisk, QStringLiteral("STARCOL")},
+                             {Column::Text, QString::fromUtf8(text)},
+                             {Column::ShortListFlag, QStringLiteral("SHORTCOL")},
+                             {Column::Synonyms, QString::fromUtf8(synonyms)},
+                             {Column::Inclusions, QString::fromUtf8(inclusions)},
+                             {Column::Keywords, QString::fromUtf8(keywords)},
+                             {Column::Comments, QString::fromUtf8(comments)},
+                             {Column::EditDate, QStringLiteral("DATECOL")}});
 }
 
 qsizetype find(const QStringList& list, const char* term, bool freeText = false,

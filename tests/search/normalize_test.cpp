@@ -19,8 +19,7 @@ NormalizeOutcome normalize(const QString& s, bool primary = true, const char* au
                            QLocale locale = QLocale::c()) {
     NormalizeInput in;
     in.searchInput = s;
-    in.freeText = freeText;
-    in.comments = comments;
+    in.options = SearchOptions{freeText, comments};
     in.primaryInUse = primary;
     in.entryAutoDPrefix = QString::fromUtf8(autoD);
     in.locale = locale;

@@ -121,8 +121,7 @@ TEST(SearchIndex, findsWhatThePlainScanFindsOnTheTestLists) {
                 const SearchOptions& options = optionSets[o];
                 NormalizeInput in;
                 in.searchInput = QString::fromUtf8(typed);
-                in.freeText = options.freeText;
-                in.comments = options.comments;
+                in.options = options;
                 in.entryAutoDPrefix = QStringLiteral("1");
                 const NormalizeOutcome n = NormalizeSearchString(in);
                 if (!n.accepted) {

@@ -20,7 +20,7 @@ TEST(SearchMessages, noMatchMessageLinesFollowTheOptions) {
     const QString help = QStringLiteral("Se online-hjælp for nærmere forklaring.");
     const QString head = QStringLiteral("Ingen match for søgestreng:");
 
-    Message m = NoMatchMessage(QStringLiteral("abc"), false, false, 0);
+    Message m = NoMatchMessage(QStringLiteral("abc"), SearchOptions{false, false}, 0);
     EXPECT_EQ(m.kind, MessageKind::Information);
     EXPECT_EQ(m.buttons, ButtonOk);
     EXPECT_EQ(m.lines,
@@ -30,10 +30,10 @@ TEST(SearchMessages, noMatchMessageLinesFollowTheOptions) {
                    QStringLiteral("samt inklusion af Kommentarfelt ( [x] +Komment. ) i søgningen"),
                    QStringLiteral("  og / eller"), operators1, operators2, QString(), help}));
 
-    m = NoMatchMessage(QStringLiteral("a & b"), true, true, 1);
+    m = NoMatchMessage(QStringLiteral("a & b"), SearchOptions{true, true}, 1);
     EXPECT_EQ(m.lines, QStringList({head, QStringLiteral("[  a && b  ]"), QString(), help}));
 
-    m = NoMatchMessage(QStringLiteral("a OR b"), true, false, 1);
+    m = NoMatchMessage(QStringLiteral("a OR b"), SearchOptions{true, false}, 1);
     EXPECT_EQ(m.lines,
               QStringList(
                   {head, QStringLiteral("[  a OR b  ]"), QString(),
@@ -41,12 +41,12 @@ TEST(SearchMessages, noMatchMessageLinesFollowTheOptions) {
                        "Prøv evt. også inklusion af Kommentarfelt ( [x] +Komment. ) i søgningen."),
                    QString(), help}));
 
-    m = NoMatchMessage(QStringLiteral("a NOT b"), false, true, 1);
+    m = NoMatchMessage(QStringLiteral("a NOT b"), SearchOptions{false, true}, 1);
     EXPECT_EQ(m.lines[3],
               QStringLiteral("Prøv evt. også fritekstsøgning ( [x] Fri-Tekst ) i søgningen."));
     EXPECT_EQ(m.lines.size(), 6);
 
-    m = NoMatchMessage(QStringLiteral("abc"), true, true, 0);
+    m = NoMatchMessage(QStringLiteral("abc"), SearchOptions{true, true}, 0);
     EXPECT_EQ(m.lines, QStringList({head, QStringLiteral("[  abc  ]"), QString(),
                                     QStringLiteral("Prøv evt. også"), operators1, operators2,
                                     QString(), help}));

@@ -13,16 +13,12 @@ namespace vex::test {
 
 QString Record(const QString& code, const QString& text, bool shortList, const QString& synonyms,
                const QString& comments) {
-    return QStringList{code,
-                       QString(),
-                       text,
-                       shortList ? QStringLiteral("1") : QString(),
-                       synonyms,
-                       QString(),
-                       QString(),
-                       comments,
-                       QStringLiteral("01-02-2020")}
-        .join(QLatin1Char('\t'));
+    return RecordLine({{Column::Code, code},
+                       {Column::Text, text},
+                       {Column::ShortListFlag, shortList ? QStringLiteral("1") : QString()},
+                       {Column::Synonyms, synonyms},
+                       {Column::Comments, comments},
+                       {Column::EditDate, QStringLiteral("01-02-2020")}});
 }
 
 QByteArray ListFileBytes(const QStringList& records, const QString& info) {
@@ -81,9 +77,9 @@ void WindowRun::close() {
 }
 
 void WindowRun::showRecord(int index) {
-    window_->btnFirstClick();
+    QTest::mouseClick(ui().btnFirst, Qt::LeftButton);
     for (int i = 0; i < index; ++i) {
-        window_->btnNextClick();
+        QTest::mouseClick(ui().btnNext, Qt::LeftButton);
     }
 }
 

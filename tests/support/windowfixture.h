@@ -15,7 +15,7 @@
 
 namespace vex::test {
 
-// A record line of nine columns (the missing ones empty).
+// A record line of the given values and an edit date (the other columns empty).
 QString Record(const QString& code, const QString& text, bool shortList = false,
                const QString& synonyms = QString(), const QString& comments = QString());
 
@@ -60,6 +60,17 @@ public:
 
     MainWindow& window() { return *window_; }
     const WindowWidgets& ui() const { return window_->ui(); }
+    // What each data file remembers, as the window keeps it: list 1 is the primary file's,
+    // list 2 the secondary file's.
+    const ListMemory& list1() const {
+        return window_->listViews().remembered(DataFileRole::Primary);
+    }
+    const ListMemory& list2() const {
+        return window_->listViews().remembered(DataFileRole::Secondary);
+    }
+    // The search string in use and the index of the record shown (of the file in use).
+    const QString& searchInput() const { return window_->listViews().inUse().lastSearchInput; }
+    int currentIndex() const { return window_->listViews().inUse().indexPointer; }
     // Types the search string into the input dialog of the Search button.
     void search(const QString& typed);
     // The codes of the result grid, top to bottom.

@@ -57,7 +57,7 @@ public:
     // Shows a record of the list in view, as the grid's record would be.
     void showSynced(int index) {
         showRecord(index);
-        window().SetStatusPanel(StatusPanel::Sync, QStringLiteral("Sync"));
+        SetStatusPanelText(ui(), StatusPanel::Sync, QStringLiteral("Sync"));
     }
     QString code() { return ui().txtSKSkode->text(); }
     QString syncPanel() { return window().statusPanelText(StatusPanel::Sync); }

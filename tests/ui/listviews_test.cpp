@@ -66,15 +66,15 @@ TEST_F(ListViewTest, ToggleLandsOnTheRecordOfTheSameCode) {
     EXPECT_FALSE(f.ui().imgShortList->isHidden());
     EXPECT_EQ(code(), "DA00");
     EXPECT_EQ(panel(StatusPanel::Record), " Post: 1 af 3");
-    EXPECT_EQ(f.program.list1.extendedView, ListView::Short);
-    EXPECT_EQ(f.program.list1.indexPointer, 0);
+    EXPECT_EQ(f.list1().extendedView, ListView::Short);
+    EXPECT_EQ(f.list1().indexPointer, 0);
 
     // Back to the extended list: the first line beginning with "DA00" is the longer DA001.
     toggle();
     EXPECT_EQ(panel(StatusPanel::ListSelection), " Udvidede Liste");
     EXPECT_EQ(f.ui().btnListSelect->text(), "&Kort/Udvidet");
     EXPECT_EQ(code(), "DA001");
-    EXPECT_EQ(f.program.list1.extendedView, ListView::Extended);
+    EXPECT_EQ(f.list1().extendedView, ListView::Extended);
 }
 
 TEST_F(ListViewTest, ToggleFromARecordMissingInTheShortListLandsOnTheFirstShortRecord) {
@@ -82,7 +82,7 @@ TEST_F(ListViewTest, ToggleFromARecordMissingInTheShortListLandsOnTheFirstShortR
     showIndex(5);  // DB010, not in the short list
     toggle();
     EXPECT_EQ(code(), "DA00");
-    EXPECT_EQ(f.window().state().currentIndex, 0);
+    EXPECT_EQ(f.currentIndex(), 0);
 }
 
 TEST_F(ListViewTest, ToggleRunsTheSearchAgainOnTheNewList) {
@@ -135,14 +135,14 @@ TEST_F(ListViewTest, SwitchingFilesTwiceRestoresEachFilesStringIndexAndView) {
     EXPECT_EQ(LabelCaption(f.ui().lblSearchString), "Anvendt søgestreng: [  ]");
     EXPECT_EQ(f.window().results().rowCount(), 0);
     EXPECT_EQ(CurrentGridColours(f.ui().DBGrid1), GridColoursFor(GridColourScheme::Secondary));
-    EXPECT_EQ(f.program.list1.lastSearchInput, "kolera");
-    EXPECT_EQ(f.program.list1.extendedView, ListView::Short);
+    EXPECT_EQ(f.list1().lastSearchInput, "kolera");
+    EXPECT_EQ(f.list1().extendedView, ListView::Short);
 
     f.search("nervesystemet");
     ASSERT_EQ(f.window().results().rowCount(), 3);
     f.ui().DBNavigator1->perform(ResultNavigator::Last);
     ASSERT_EQ(code(), "KA");
-    const double list1Time = f.program.list1.searchTime;
+    const double list1Time = f.list1().searchTime;
 
     switchFile();
     EXPECT_EQ(f.window().data().currentDataFile, "ICD10vex.txt");
@@ -151,13 +151,13 @@ TEST_F(ListViewTest, SwitchingFilesTwiceRestoresEachFilesStringIndexAndView) {
     EXPECT_EQ(LabelCaption(f.ui().lblSearchString), "Anvendt søgestreng: [ kolera ]");
     EXPECT_EQ(f.window().results().rowCount(), 1);
     EXPECT_EQ(LabelCaption(f.ui().lblField00), "SKS-kode");
-    EXPECT_EQ(f.program.list2.lastSearchInput, "nervesystemet");
-    EXPECT_EQ(f.program.list2.indexPointer, 2);
-    EXPECT_NE(f.program.list1.searchTime, list1Time);  // the re-run stored the time of list 1
+    EXPECT_EQ(f.list2().lastSearchInput, "nervesystemet");
+    EXPECT_EQ(f.list2().indexPointer, 2);
+    EXPECT_NE(f.list1().searchTime, list1Time);  // the re-run stored the time of list 1
 
     switchFile();
     EXPECT_EQ(code(), "KA");
-    EXPECT_EQ(f.window().state().searchInput, "nervesystemet");
+    EXPECT_EQ(f.searchInput(), "nervesystemet");
     EXPECT_EQ(panel(StatusPanel::ListSelection), " Udvidede Liste");
 }
 
@@ -169,7 +169,7 @@ TEST_F(ListViewTest, SwitchingToAFileWithoutShortListShowsItsExtendedList) {
     ASSERT_EQ(f.startAndShow(), StartupOutcome::Ready);
     switchFile();
     EXPECT_EQ(panel(StatusPanel::ListSelection), " Udvidede Liste");
-    EXPECT_EQ(f.program.list2.extendedView, ListView::Extended);
+    EXPECT_EQ(f.list2().extendedView, ListView::Extended);
     EXPECT_EQ(f.window().listViews().view(), ListView::Extended);
 }
 
@@ -180,14 +180,15 @@ TEST_F(ListViewTest, RememberedIndexBeyondTheOtherListFallsBackToZero) {
     f.store.writeText(UserGroup::Values, "IndexPointer2", "40");
     ASSERT_EQ(f.startAndShow(), StartupOutcome::Ready);
     switchFile();
-    EXPECT_EQ(f.window().state().currentIndex, 0);
+    EXPECT_EQ(f.currentIndex(), 0);
     EXPECT_EQ(code(), "BA");
 }
 
 TEST_F(ListViewTest, SwitchIsDisabledWithOneFileAndDoesNothing) {
     start(false);
     EXPECT_FALSE(f.ui().btnAlternateDatalist->isEnabled());
-    f.window().btnAlternateDatalistClick();
+    switchFile();
+    QTest::keyClick(f.window().windowHandle(), Qt::Key_D, Qt::ControlModifier);
     EXPECT_EQ(f.window().data().currentDataFile, "ICD10vex.txt");
 }
 

@@ -70,7 +70,7 @@ TEST_F(SearchTest, SearchFillsTheGridAndTheRecordFollowsTheGridRow) {
     EXPECT_EQ(f.ui().txtDiagnoseTekst->toPlainText(), "Kolera af vibrio");
     EXPECT_EQ(f.window().statusPanelText(StatusPanel::Record), " Post: 2 af 6");
     EXPECT_EQ(LabelCaption(f.ui().lblSearchCount), "2/2");
-    EXPECT_EQ(f.program.list1.indexPointer, 1);
+    EXPECT_EQ(f.list1().indexPointer, 1);
 
     // The navigator moves the row as well.
     f.ui().DBNavigator1->perform(ResultNavigator::First);
@@ -100,7 +100,7 @@ TEST_F(SearchTest, AppliedStringLabelForNormalRejectedAndEmptyStrings) {
     f.search(" \t ");
     EXPECT_EQ(applied(), "Anvendt søgestreng: [ < tom søgestreng > ]");
     EXPECT_EQ(f.dialogs.shown.last(), EmptySearchStringWarning());
-    EXPECT_TRUE(f.window().state().searchInput.isEmpty());
+    EXPECT_TRUE(f.searchInput().isEmpty());
 }
 
 TEST_F(SearchTest, CancellingTheInputChangesNothingButFollowing) {
@@ -112,7 +112,7 @@ TEST_F(SearchTest, CancellingTheInputChangesNothingButFollowing) {
     EXPECT_TRUE(f.window().state().gridFollow);
     EXPECT_EQ(f.dialogs.inputPresets.last(), "kolera");
     EXPECT_EQ(rows(), 2);
-    EXPECT_EQ(f.window().state().searchInput, "kolera");
+    EXPECT_EQ(f.searchInput(), "kolera");
 }
 
 struct NoMatchCase {
@@ -161,7 +161,7 @@ TEST_F(SearchTest, NoMatchMessageFollowsTheOptionsAndTheOperator) {
 
 TEST_F(SearchTest, FreeTextWarningOfTheSearchButton) {
     QTest::mouseClick(f.ui().chkFreeTextSearch, Qt::LeftButton);
-    ASSERT_TRUE(f.window().state().freeTextOption);
+    ASSERT_TRUE(f.window().state().options.freeText);
     f.dialogs.setNextAnswer(ButtonCancel);
     f.search("*kol");
     ASSERT_EQ(f.dialogs.shown.size(), 1);
@@ -188,12 +188,12 @@ TEST_F(SearchTest, TickingFreeTextWithAMarkedStringAsksAndCancelClearsTheBox) {
               "Den anførte søgestreng [ *vibrio ] indeholder i allerede *-markering for "
               "fritekstsøgning.");
     EXPECT_FALSE(f.ui().chkFreeTextSearch->isChecked());
-    EXPECT_FALSE(f.window().state().freeTextOption);
+    EXPECT_FALSE(f.window().state().options.freeText);
     EXPECT_EQ(rows(), 1);  // no new run
 
     // Ticking again and going on searches with the option.
     QTest::mouseClick(f.ui().chkFreeTextSearch, Qt::LeftButton);
-    EXPECT_TRUE(f.window().state().freeTextOption);
+    EXPECT_TRUE(f.window().state().options.freeText);
     EXPECT_FALSE(f.window().state().gridFollow);
 }
 
@@ -240,7 +240,7 @@ TEST_F(SearchTest, EscPauseAnsweredYesAbortsAndKeepsTheRowsFound) {
     EXPECT_TRUE(f.ui().lblSearchESC->isVisibleTo(&f.window()));
     EXPECT_EQ(rows(), 1);  // the hit found before ESC was noticed
     EXPECT_EQ(f.window().state().lastSearchTime, -1);
-    EXPECT_EQ(f.program.list1.searchTime, -1);
+    EXPECT_EQ(f.list1().searchTime, -1);
     EXPECT_TRUE(f.ui().btnSearch->isEnabled());
     EXPECT_EQ(f.ui().DBGrid1->model(), &f.window().results());
 }
@@ -252,7 +252,7 @@ TEST_F(SearchTest, EscPauseAnsweredNoGoesOnWithoutATime) {
     EXPECT_EQ(rows(), 2);
     EXPECT_EQ(escLabel(), "");
     EXPECT_EQ(f.window().state().lastSearchTime, -1);
-    EXPECT_EQ(f.program.list1.searchTime, -1);
+    EXPECT_EQ(f.list1().searchTime, -1);
     EXPECT_EQ(f.dialogs.shown.size(), 1);
 }
 

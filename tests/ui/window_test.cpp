@@ -43,7 +43,7 @@ TEST(RecordDisplayTest, ShowsEveryFieldOfTheRecord) {
     EXPECT_EQ(ui.lblRedigeret->geometry().right() + 1, f.window().scale().px(440));
     EXPECT_FALSE(ui.chkKorteListe->isChecked());
     EXPECT_EQ(f.window().statusPanelText(StatusPanel::Record), " Post: 2 af 3");
-    EXPECT_EQ(f.program.list1.indexPointer, 1);
+    EXPECT_EQ(f.list1().indexPointer, 1);
 
     // The short-list box only shows the flag: a click puts it back.
     QTest::mouseClick(ui.chkKorteListe, Qt::LeftButton);
@@ -62,7 +62,9 @@ TEST(RecordDisplayTest, GridCodeFoundNowhereLeavesTheDisplayAlone) {
     ASSERT_EQ(f.startAndShow(), StartupOutcome::Ready);
     f.search("kolera");
     ASSERT_EQ(f.gridCodes(), QStringList{"DA\"00"});
-    f.window().DBGrid1Enter();
+    f.window().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&f.window()));
+    f.ui().DBGrid1->setFocus(Qt::TabFocusReason);  // the user enters the grid
     EXPECT_EQ(f.ui().txtSKSkode->text(), "DB01");
     EXPECT_EQ(f.window().statusPanelText(StatusPanel::Sync), "");
     EXPECT_EQ(LabelCaption(f.ui().lblSearchCount), "1/1");
@@ -155,7 +157,7 @@ TEST(BundledListsTest, SearchAndSwitchOnTheBundledLists) {
     EXPECT_TRUE(f.dialogs.shown.isEmpty());
 
     f.search("a00.1");  // a typed code on the primary list
-    EXPECT_EQ(f.window().state().searchInput, "DA001");
+    EXPECT_EQ(f.searchInput(), "DA001");
 
     QTest::mouseClick(f.ui().btnAlternateDatalist, Qt::LeftButton);
     EXPECT_EQ(f.window().statusPanelText(StatusPanel::Record), " Post: 1 af 15536");

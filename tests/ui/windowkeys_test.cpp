@@ -56,12 +56,12 @@ TEST_F(WindowKeysTest, PageKeysMoveThroughTheListInViewWhereverTheFocusIs) {
                          " key " + std::to_string(c.key));
             f.showSynced(c.from);
             f.pressIn(focus, c.key, c.modifiers);
-            EXPECT_EQ(f.window().state().currentIndex, c.to);
+            EXPECT_EQ(f.currentIndex(), c.to);
             EXPECT_EQ(f.code(), codes.at(c.to));
             EXPECT_EQ(f.window().statusPanelText(StatusPanel::Record),
                       QStringLiteral(" Post: %1 af 6").arg(c.to + 1));
             EXPECT_EQ(f.syncPanel(), "");
-            EXPECT_EQ(f.program.list1.indexPointer, c.to);
+            EXPECT_EQ(f.list1().indexPointer, c.to);
         }
     }
     // In a record field the page keys move and sound the alert as well.
@@ -82,9 +82,9 @@ TEST_F(WindowKeysTest, RecordButtonsLeaveTheDisplayFollowingTheGrid) {
                   {f.ui().btnPrior, 0}};
     for (const auto& click : clicks) {
         SCOPED_TRACE(click.button->objectName().toStdString());
-        f.window().SetStatusPanel(StatusPanel::Sync, "Sync");
+        SetStatusPanelText(f.ui(), StatusPanel::Sync, "Sync");
         QTest::mouseClick(click.button, Qt::LeftButton);
-        EXPECT_EQ(f.window().state().currentIndex, click.to);
+        EXPECT_EQ(f.currentIndex(), click.to);
         EXPECT_EQ(f.syncPanel(), "");
         EXPECT_TRUE(f.window().state().gridFollow);
     }
@@ -99,7 +99,7 @@ TEST_F(WindowKeysTest, NavigatorTurnsFollowingOnBeforeItMovesTheGrid) {
     QTest::mouseClick(f.ui().chkSearchOnComments, Qt::LeftButton);  // searches, not following
     ASSERT_FALSE(f.window().state().gridFollow);
     f.showSynced(5);
-    f.window().SetStatusPanel(StatusPanel::Sync, QString());
+    SetStatusPanelText(f.ui(), StatusPanel::Sync, QString());
     QTest::mouseClick(f.ui().DBNavigator1->button(ResultNavigator::Next), Qt::LeftButton);
     EXPECT_TRUE(f.window().state().gridFollow);
     EXPECT_EQ(f.code(), "DA02");
@@ -258,9 +258,9 @@ TEST_F(WindowKeysTest, AcceleratorsReachTheirControls) {
     };
     f.showSynced(2);
     EXPECT_TRUE(accelerate(f.ui().btnNext, Qt::Key_Greater));
-    EXPECT_EQ(f.window().state().currentIndex, 3);
+    EXPECT_EQ(f.currentIndex(), 3);
     EXPECT_TRUE(accelerate(f.ui().btnPrior, Qt::Key_Less));
-    EXPECT_EQ(f.window().state().currentIndex, 2);
+    EXPECT_EQ(f.currentIndex(), 2);
 
     // The short-list box only shows the record's flag: the record at 2 is not flagged.
     ASSERT_TRUE(f.ui().chkKorteListe->isVisible());
@@ -273,9 +273,9 @@ TEST_F(WindowKeysTest, AcceleratorsReachTheirControls) {
     EXPECT_EQ(f.window().statusPanelText(StatusPanel::ListSelection), " Udvidede Liste");
 
     EXPECT_TRUE(accelerate(f.ui().chkFreeTextSearch, Qt::Key_F));
-    EXPECT_TRUE(f.window().state().freeTextOption);
+    EXPECT_TRUE(f.window().state().options.freeText);
     EXPECT_TRUE(accelerate(f.ui().chkSearchOnComments, Qt::Key_M));
-    EXPECT_TRUE(f.window().state().commentsOption);
+    EXPECT_TRUE(f.window().state().options.comments);
 
     EXPECT_TRUE(accelerate(f.ui().btnHelp, Qt::Key_H));
     EXPECT_EQ(f.helpContexts, QList<int>{1});
@@ -317,7 +317,7 @@ TEST_F(DataFileKeyTest, CtrlDDoesNothingWithOneDataFile) {
     f.showSynced(3);
     f.pressIn(f.ui().btnSearch, Qt::Key_D, Qt::ControlModifier);
     EXPECT_EQ(f.window().data().currentDataFile, "ICD10vex.txt");
-    EXPECT_EQ(f.window().state().currentIndex, 3);
+    EXPECT_EQ(f.currentIndex(), 3);
     EXPECT_EQ(f.syncPanel(), "Sync");
     EXPECT_TRUE(f.dialogs.shown.isEmpty());
 }

@@ -27,15 +27,16 @@ bool HasFreeTextMark(const QString& searchInput) {
 
 bool MainWindow::NormalizeSearchInput() {
     NormalizeInput input;
-    input.searchInput = state_.searchInput;
-    input.freeText = state_.freeTextOption;
-    input.comments = ui_.chkSearchOnComments->isChecked();
+    input.searchInput = SearchInput();
+    input.options = state_.options;
+    // Every normalisation takes the comments option from its box.
+    input.options.comments = ui_.chkSearchOnComments->isChecked();
     input.primaryInUse = data().isPrimaryInUse();
     input.entryAutoDPrefix = program_.settings.entryAutoDPrefix;
     input.locale = QLocale::system();
     const NormalizeOutcome outcome = NormalizeSearchString(input);
-    state_.commentsOption = input.comments;
-    state_.searchInput = outcome.searchInput;
+    state_.options.comments = input.options.comments;
+    lists_.keepSearchInput(outcome.searchInput);
     if (outcome.operatorCount) {
         state_.operatorCount = *outcome.operatorCount;
     }
@@ -52,8 +53,8 @@ MainWindow::SearchStart MainWindow::PrepareSearch(bool fromFreeTextBox) {
     }
     // A "*" in the string asks for free text already; with the option on too, the user is
     // asked whether to go on.
-    if (HasFreeTextMark(state_.searchInput) && state_.freeTextOption &&
-        dialogs_.show(FreeTextWarning(state_.searchInput, fromFreeTextBox)) == ButtonCancel) {
+    if (HasFreeTextMark(SearchInput()) && state_.options.freeText &&
+        dialogs_.show(FreeTextWarning(SearchInput(), fromFreeTextBox)) == ButtonCancel) {
         return SearchStart::Cancelled;
     }
     return SearchStart::Go;
@@ -71,20 +72,19 @@ void MainWindow::btnSearchClick() {
     }
     state_.gridFollow = true;
     const std::optional<QString> typed =
-        dialogs_.inputText(kApplicationTitle, SearchPromptText(), state_.searchInput);
+        dialogs_.inputText(kApplicationTitle, SearchPromptText(), SearchInput());
     if (!typed) {
         return;
     }
-    state_.searchInput = trimmed32(*typed);
-    if (state_.searchInput.isEmpty()) {
+    lists_.keepSearchInput(trimmed32(*typed));
+    if (SearchInput().isEmpty()) {
         ShowAppliedSearchString(EmptySearchStringText());
         dialogs_.show(EmptySearchStringWarning());
         return;
     }
     const SearchStart start = PrepareSearch(false);
     if (start == SearchStart::Cancelled) {
-        SetLabelCaption(ui_.lblSearchESC, SearchAbortedText());
-        ui_.lblSearchESC->show();
+        ShowEscLabel(EscLabelState::Aborted);
     }
     if (start != SearchStart::Go) {
         return;
@@ -92,41 +92,42 @@ void MainWindow::btnSearchClick() {
     const RunStatus status = RunSearch();
     if (status == RunStatus::Rejected) {
         ShowAppliedSearchString(RejectedSearchStringText());
-        ui_.lblSearchESC->hide();
+        ShowEscLabel(EscLabelState::Hidden);
         return;
     }
     // An aborted run (ESC or the window closing) says nothing about matches.
     if (status != RunStatus::Aborted && results_->count() == 0) {
-        dialogs_.show(NoMatchMessage(state_.searchInput, state_.freeTextOption,
-                                     state_.commentsOption, state_.operatorCount));
+        dialogs_.show(NoMatchMessage(SearchInput(), state_.options, state_.operatorCount));
     }
 }
 
-bool MainWindow::TakeOptionBox(QCheckBox* box, bool& option) {
+bool MainWindow::TakeOptionBox(const OptionBox& option) {
+    QCheckBox* box = ui_.*option.box;
+    bool& value = state_.options.*option.option;
     if (search_->running()) {
         // A run is going on (the run disables the boxes; this is a click that was under way
         // already): the box keeps the state the run searches with. The program sets a box
         // with its signals blocked, so that its handler does not run again.
         const QSignalBlocker quiet(box);
-        box->setChecked(option);
+        box->setChecked(value);
         return false;
     }
     state_.gridFollow = false;
-    option = box->isChecked();
+    value = box->isChecked();
     return state_.tableOpen;
 }
 
 void MainWindow::chkFreeTextSearchClick() {
-    QCheckBox* box = ui_.chkFreeTextSearch;
-    if (!TakeOptionBox(box, state_.freeTextOption)) {
+    const OptionBox freeText{&WindowWidgets::chkFreeTextSearch, &SearchOptions::freeText};
+    if (!TakeOptionBox(freeText)) {
         return;
     }
     const SearchStart start = PrepareSearch(true);
     if (start == SearchStart::Cancelled) {
-        state_.freeTextOption = false;
+        state_.options.freeText = false;
         ui_.lblSearchESC->show();
-        const QSignalBlocker quiet(box);
-        box->setChecked(false);
+        const QSignalBlocker quiet(ui_.chkFreeTextSearch);
+        ui_.chkFreeTextSearch->setChecked(false);
     }
     if (start != SearchStart::Go) {
         return;
@@ -136,8 +137,12 @@ void MainWindow::chkFreeTextSearchClick() {
     }
 }
 
-void MainWindow::chkSearchOnCommentsClick() {
-    if (TakeOptionBox(ui_.chkSearchOnComments, state_.commentsOption)) {
+// The comments box, and any box but the free-text one: the option takes the box's state and
+// the search runs again.
+void MainWindow::OptionBoxClick(const OptionBox& box) {
+    if (box.option == &SearchOptions::freeText) {
+        chkFreeTextSearchClick();
+    } else if (TakeOptionBox(box)) {
         RerunSearch();
     }
 }

@@ -26,15 +26,17 @@ RunStatus MainWindow::RunSearch() {
     ApplyGridColours(ui_.DBGrid1,
                      GridColoursFor(data().isPrimaryInUse() ? GridColourScheme::Primary
                                                             : GridColourScheme::Secondary));
-    ShowAppliedSearchString(state_.searchInput);
+    ShowAppliedSearchString(SearchInput());
     // What starts a search is disabled while this one runs: the three buttons, and the two
     // option boxes, so that neither a click nor an accelerator changes a box the run searches
     // with, and the boxes look so. Disabling the focused control would pass the focus on to
     // the grid, as if the user had entered it; the focus is put back on the Search button at
     // the end.
-    QWidget* const starters[] = {ui_.btnSearch, ui_.btnListSelect, ui_.btnAlternateDatalist,
-                                 ui_.chkFreeTextSearch, ui_.chkSearchOnComments};
-    for (QWidget* starter : starters) {
+    QList<QWidget*> starters{ui_.btnSearch, ui_.btnListSelect, ui_.btnAlternateDatalist};
+    for (const OptionBox& box : kOptionBoxes) {
+        starters << ui_.*box.box;
+    }
+    for (QWidget* starter : std::as_const(starters)) {
         if (starter->hasFocus()) {
             starter->clearFocus();
         }
@@ -42,18 +44,17 @@ RunStatus MainWindow::RunSearch() {
     }
     state_.resultsFound = false;
     results_->clear();
-    DetachResultTable();
 
-    const RunOutcome run =
-        search_->run(data().current, state_.searchInput, state_.operatorCount,
-                     SearchOptions{state_.freeTextOption, state_.commentsOption}, *results_);
+    const RunOutcome run = search_->run(data().current, SearchInput(), state_.operatorCount,
+                                        state_.options, *results_);
 
     state_.resultsFound = run.resultsFound;
-    state_.searchInput = run.searchInput;
-    ShowAppliedSearchString(state_.searchInput);
+    lists_.keepSearchInput(run.searchInput);
+    ShowAppliedSearchString(SearchInput());
     ui_.btnSearch->setEnabled(true);
-    ui_.chkFreeTextSearch->setEnabled(true);
-    ui_.chkSearchOnComments->setEnabled(true);
+    for (const OptionBox& box : kOptionBoxes) {
+        (ui_.*box.box)->setEnabled(true);
+    }
     if (!search_->stoppedForClose()) {
         ui_.btnSearch->setFocus();
     }
@@ -76,7 +77,34 @@ RunStatus MainWindow::RunSearch() {
 
 void MainWindow::KeepSearchTime(double seconds) {
     state_.lastSearchTime = seconds;
-    program_.memory(data().isPrimaryInUse()).searchTime = seconds;
+    lists_.keepSearchTime(seconds);
+}
+
+void MainWindow::ShowEscLabel(EscLabelState state) {
+    QLabel* label = ui_.lblSearchESC;
+    switch (state) {
+        case EscLabelState::Hint:
+            SetLabelCaption(label, SearchEscHintText());
+            label->hide();
+            break;
+        case EscLabelState::HintShown:
+            label->show();
+            break;
+        case EscLabelState::Hidden:
+            label->hide();
+            break;
+        case EscLabelState::Paused:
+            SetLabelCaption(label, SearchPausedText());
+            label->show();
+            break;
+        case EscLabelState::GoingOn:
+            SetLabelCaption(label, QString(), kSearchTimeWhat);
+            break;
+        case EscLabelState::Aborted:
+            SetLabelCaption(label, SearchAbortedText());
+            label->show();
+            break;
+    }
 }
 
 void MainWindow::ShowAppliedSearchString(const QString& text) {
