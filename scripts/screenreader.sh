@@ -23,6 +23,9 @@ export QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 LC_ALL=C.UTF-8 PYT
 unset DBUS_SESSION_BUS_ADDRESS AT_SPI_BUS_ADDRESS
 
 # A display number of its own, away from the 99 that every other virtual display starts at.
-xvfb-run -a -n $((100 + RANDOM % 800)) -s "-screen 0 1280x1024x24" dbus-run-session -- \
+# -noreset: by default the server resets when its last client leaves, and a client that
+# connects during the reset is refused; the accessibility bus launcher is such a client, and
+# the program, starting right after it, sometimes met the reset and could not open the display.
+xvfb-run -a -n $((100 + RANDOM % 800)) -s "-screen 0 1280x1024x24 -noreset" dbus-run-session -- \
     /usr/bin/python3 scripts/screenreader_walk.py "$work/program/vexdiagnose" \
     "$work/program/ICD10vex.txt" "$work/program/Behandling-procedurer-vex.txt"
