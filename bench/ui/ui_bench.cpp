@@ -255,7 +255,7 @@ void BM_MillionRecordEscAbort(benchmark::State& state, const char* typed, int es
         clickTimer.start();
         s.window->ui().btnSearch->click();
         rows = s.window->results().rowCount();
-        aborted = aborted && s.window->state().lastSearchTime < 0 && reaction >= 0;
+        aborted = aborted && s.window->listViews().inUse().searchTime < 0 && reaction >= 0;
         PressEsc(*s.window, QEvent::KeyRelease);
     }
     state.counters["esc_to_question_ms"] = double(reaction);

@@ -105,8 +105,8 @@ void MainWindow::FormShow() {
 
     LayOutStatusPanels(ui_, scale_);
 
-    state_.lastSearchTime = SearchTimeFromText(lists_.inUse().searchTimeText);
-    if (state_.tableOpen && state_.lastSearchTime >= 0 && state_.lastSearchTime < 5) {
+    const double storedTime = SearchTimeFromText(lists_.inUse().searchTimeText);
+    if (state_.tableOpen && storedTime >= 0 && storedTime < 5) {
         RerunSearch();
     }
 

@@ -107,7 +107,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     // it off, so it counts as interrupted, as an abort with ESC does: the values stored now
     // keep no time for it, and the next start does not run it again.
     if (search_->running()) {
-        KeepSearchTime(-1);
+        lists_.keepSearchTime(-1);
     }
     search_->stopForClose();
     FormClose();

@@ -28,10 +28,9 @@ inline const QString kWindowCaption = QStringLiteral(" Vex Diagnoseliste-program
 
 // State of the main window that lives as long as the window.
 struct WindowState {
-    // The search. The search string and the record shown are what the file in use remembers
-    // (ListViews::inUse()).
-    int operatorCount = -1;      // logical operators found by the last normalisation
-    double lastSearchTime = -1;  // seconds of the last search, -1 for none or an interrupted one
+    // The search. The search string, the record shown and the time of the last run (-1 for
+    // an interrupted one) are what the file in use remembers (ListViews::inUse()).
+    int operatorCount = -1;  // logical operators found by the last normalisation
 
     SearchOptions options;  // as the option boxes set them
 
@@ -171,8 +170,6 @@ private:
 
     // The search run and the normalisation every starter goes through.
     RunStatus RunSearch();
-    // The time of the last run on the list in use, in seconds; -1 for an interrupted run.
-    void KeepSearchTime(double seconds);
     void ShowAppliedSearchString(const QString& text);
     void ShowEscLabel(EscLabelState state);
     void RerunSearch();  // normalise and run again; the rejection shown as applied string

@@ -63,9 +63,9 @@ RunStatus MainWindow::RunSearch() {
                                          !data().secondaryDataFile.isEmpty());
     // A run that ESC paused or the window's close cut off keeps no time.
     if (run.paused || search_->stoppedForClose()) {
-        KeepSearchTime(-1);
+        lists_.keepSearchTime(-1);
     } else {
-        KeepSearchTime(run.lastSearchTime);
+        lists_.keepSearchTime(run.lastSearchTime);
         SetLabelCaption(ui_.lblSearchESC, ElapsedTimeText(run.lastSearchTime), kSearchTimeWhat);
         ui_.lblSearchESC->show();
     }
@@ -73,11 +73,6 @@ RunStatus MainWindow::RunSearch() {
     SetGridColumnWidths(ui_.DBGrid1, scale_);
     QApplication::restoreOverrideCursor();
     return run.status;
-}
-
-void MainWindow::KeepSearchTime(double seconds) {
-    state_.lastSearchTime = seconds;
-    lists_.keepSearchTime(seconds);
 }
 
 void MainWindow::ShowEscLabel(EscLabelState state) {

@@ -239,7 +239,7 @@ TEST_F(SearchTest, EscPauseAnsweredYesAbortsAndKeepsTheRowsFound) {
     EXPECT_EQ(escLabel(), "Afbrudt søgning");
     EXPECT_TRUE(f.ui().lblSearchESC->isVisibleTo(&f.window()));
     EXPECT_EQ(rows(), 1);  // the hit found before ESC was noticed
-    EXPECT_EQ(f.window().state().lastSearchTime, -1);
+    EXPECT_EQ(f.window().listViews().inUse().searchTime, -1);
     EXPECT_EQ(f.list1().searchTime, -1);
     EXPECT_TRUE(f.ui().btnSearch->isEnabled());
     EXPECT_EQ(f.ui().DBGrid1->model(), &f.window().results());
@@ -251,7 +251,7 @@ TEST_F(SearchTest, EscPauseAnsweredNoGoesOnWithoutATime) {
     f.search("kolera");
     EXPECT_EQ(rows(), 2);
     EXPECT_EQ(escLabel(), "");
-    EXPECT_EQ(f.window().state().lastSearchTime, -1);
+    EXPECT_EQ(f.window().listViews().inUse().searchTime, -1);
     EXPECT_EQ(f.list1().searchTime, -1);
     EXPECT_EQ(f.dialogs.shown.size(), 1);
 }
@@ -298,7 +298,7 @@ TEST_F(SearchTest, ClosingTheWindowDuringARunAbortsItAndStoresTheValues) {
     f.search("kolera");
     EXPECT_FALSE(f.window().isVisible());
     EXPECT_EQ(rows(), 2);  // the run stopped at its next step
-    EXPECT_EQ(f.window().state().lastSearchTime, -1);
+    EXPECT_EQ(f.window().listViews().inUse().searchTime, -1);
     EXPECT_EQ(f.dialogs.shown.size(), 1);  // and said nothing about matches
     const UserValue* stored = f.store.data().find(UserGroup::Values, "LastSearchInput1");
     ASSERT_NE(stored, nullptr);
@@ -379,7 +379,7 @@ TEST(SearchPauseTest, HeldEscAsksOnceAndOnlyAButtonAnswers) {
     EXPECT_TRUE(openAfterEscAndClose);
     EXPECT_EQ(f.window().results().rowCount(), 150);  // answered No: the run went on
     EXPECT_EQ(LabelCaption(f.ui().lblSearchESC), "");
-    EXPECT_EQ(f.window().state().lastSearchTime, -1);
+    EXPECT_EQ(f.window().listViews().inUse().searchTime, -1);
 }
 
 // Records every time a label is shown: its caption and the rows in the table then.
