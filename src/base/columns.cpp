@@ -24,13 +24,13 @@ qsizetype NextColumnEnd(QStringView text) {
     return 0;  // an unclosed quote runs to the end of the line
 }
 
-QString WithSingleQuotes(QStringView v) {
+void AppendWithSingleQuotes(QString& out, QStringView v) {
     const qsizetype first = v.indexOf(u"\"\"");
     if (first < 0) {
-        return v.toString();
+        out.append(v);
+        return;
     }
-    QString out;
-    out.reserve(v.size() - 1);
+    out.reserve(out.size() + v.size() - 1);
     out.append(v.left(first + 1));
     for (qsizetype i = first + 2; i < v.size(); ++i) {
         out.append(v.at(i));
@@ -38,11 +38,20 @@ QString WithSingleQuotes(QStringView v) {
             ++i;  // a doubled quote stands for one
         }
     }
+}
+
+QString WithSingleQuotes(QStringView v) {
+    if (!v.contains(u"\"\"")) {
+        return v.toString();
+    }
+    QString out;
+    AppendWithSingleQuotes(out, v);
     return out;
 }
 
 QStringList SplitColumns(QStringView line, int maxColumns) {
     QStringList values;
+    values.reserve(qBound(1, maxColumns, 16));
     QStringView rest = line;
     for (;;) {
         const qsizetype p = NextColumnEnd(rest);

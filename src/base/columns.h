@@ -65,6 +65,8 @@ inline QStringView CleanedColumnView(QStringView raw) {
 
 // The text with every doubled double quote reduced to one, read from left to right.
 QString WithSingleQuotes(QStringView v);
+// The same, appended to out.
+void AppendWithSingleQuotes(QString& out, QStringView v);
 
 // Cleans one raw column: its CleanedColumnView with doubled double quotes reduced to one.
 inline QString CleanColumn(QStringView raw) {

@@ -1,5 +1,7 @@
 #include "base/textutil.h"
 
+#include <utility>
+
 namespace vex {
 
 QString trimmed32(const QString& s) {
@@ -7,21 +9,31 @@ QString trimmed32(const QString& s) {
     return v.size() == s.size() ? s : v.toString();
 }
 
-QString upper(const QString& s) {
-    QString out = s;
-    QChar* d = out.data();  // detaches once
+QString upper(QString&& s) {
+    QString out = std::move(s);
+    char16_t* d = reinterpret_cast<char16_t*>(out.data());  // detaches once, when shared
     for (qsizetype i = 0, n = out.size(); i < n; ++i) {
-        d[i] = QChar(QChar::toUpper(d[i].unicode()));
+        d[i] = upperUnit(d[i]);
     }
     return out;
 }
 
-bool equalsNoCase(const QString& a, const QString& b) {
+QString upper(const QString& s) {
+    // Most texts asked for are upper case already: they are shared, not copied.
+    for (const QChar c : s) {
+        if (upperUnit(c.unicode()) != c.unicode()) {
+            return upper(QString(s));
+        }
+    }
+    return s;
+}
+
+bool equalsNoCase(QStringView a, QStringView b) {
     if (a.size() != b.size()) {
         return false;
     }
     for (qsizetype i = 0; i < a.size(); ++i) {
-        if (QChar::toUpper(a.at(i).unicode()) != QChar::toUpper(b.at(i).unicode())) {
+        if (upperUnit(a.at(i).unicode()) != upperUnit(b.at(i).unicode())) {
             return false;
         }
     }

@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringView>
 
+#include <array>
+
 namespace vex {
 
 // Trimming as the program means it: characters of code 32 or less go at both ends. The view
@@ -23,11 +25,33 @@ QString trimmed32(const QString& s);
 // Upper case by the simple one-to-one mapping of each character, so lengths never change
 // (æ→Æ, ø→Ø, å→Å; ß stays ß).
 QString upper(const QString& s);
+// The same for a text that is not needed any more: upper-cased in place when nothing else
+// shares it.
+QString upper(QString&& s);
+// The same for one UTF-16 unit; ASCII without a look-up in Qt's tables.
+namespace detail {
+constexpr std::array<char16_t, 128> asciiUpperTable() {
+    std::array<char16_t, 128> table{};
+    for (char16_t c = 0; c < 128; ++c) {
+        table[c] = c >= u'a' && c <= u'z' ? char16_t(c - 32) : c;
+    }
+    return table;
+}
+// ASCII in upper case by a table: the search upper-cases every character of every record it
+// reads, and a look-up costs less than the comparisons it saves.
+inline constexpr std::array<char16_t, 128> kAsciiUpper = asciiUpperTable();
+}  // namespace detail
+inline char16_t upperUnit(char16_t c) {
+    if (c < 128) {
+        return detail::kAsciiUpper[c];
+    }
+    return char16_t(QChar::toUpper(c));
+}
 inline QChar upper(QChar c) {
-    return QChar(QChar::toUpper(c.unicode()));
+    return QChar(upperUnit(c.unicode()));
 }
 // Equal without regard to case (simple upper case of both).
-bool equalsNoCase(const QString& a, const QString& b);
+bool equalsNoCase(QStringView a, QStringView b);
 // True when the text, trimmed, is an optional sign followed by digits with at most one decimal
 // separator of the locale, holding at least one digit. Exponents and group separators are not
 // accepted; an empty text is not numeric.

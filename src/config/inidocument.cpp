@@ -1,10 +1,12 @@
 #include "config/inidocument.h"
 
+#include "base/regularfile.h"
 #include "base/textencoding.h"
 #include "base/textutil.h"
 
-#include <QFile>
 #include <QStringDecoder>
+
+#include <utility>
 
 namespace vex {
 
@@ -57,7 +59,7 @@ QString decodeIniBytes(const QByteArray& bytes) {
 IniDocument IniDocument::fromBytes(const QByteArray& bytes) {
     IniDocument doc;
     const QString text = decodeIniBytes(bytes);
-    qsizetype current = -1;  // index of the section the lines belong to
+    QHash<QString, QString>* current = nullptr;  // the section the lines belong to
     qsizetype pos = 0;
     while (pos < text.size()) {
         qsizetype end = pos;
@@ -73,21 +75,12 @@ IniDocument IniDocument::fromBytes(const QByteArray& bytes) {
         if (line.front() == QLatin1Char('[')) {
             const qsizetype close = line.indexOf(QLatin1Char(']'));
             const QString name = trimBlanks(QStringView(line).mid(1, close < 0 ? -1 : close - 1));
-            current = -1;
-            for (qsizetype i = 0; i < doc.sections_.size(); ++i) {
-                if (equalsNoCase(doc.sections_.at(i).name, name)) {
-                    current = i;  // a repeated section adds keys behind the first one's
-                    break;
-                }
-            }
-            if (current < 0) {
-                doc.sections_.append(Section{name, {}});
-                current = doc.sections_.size() - 1;
-            }
+            // A repeated section adds keys behind the first one's.
+            current = &doc.sections_[upper(name)];
             continue;
         }
         const qsizetype eq = line.indexOf(QLatin1Char('='));
-        if (current < 0 || eq <= 0) {
+        if (current == nullptr || eq <= 0) {
             continue;
         }
         const QString key = trimBlanks(QStringView(line).left(eq));
@@ -96,32 +89,32 @@ IniDocument IniDocument::fromBytes(const QByteArray& bytes) {
         }
         QString value = unquoted(trimBlanks(QStringView(line).mid(eq + 1)));
         value.truncate(MaxValueLength);
-        doc.sections_[current].entries.append(Entry{key, value});
+        QString upperKey = upper(key);
+        if (!current->contains(upperKey)) {  // the first one counts
+            current->insert(std::move(upperKey), value);
+        }
     }
     return doc;
 }
 
-IniDocument IniDocument::fromFile(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return {};
+std::optional<IniDocument> IniDocument::fromFile(const QString& path) {
+    QByteArray bytes;
+    if (ReadRegularFile(path, MaxFileSize, bytes) != FileOpen::Opened) {
+        return std::nullopt;
     }
-    return fromBytes(file.readAll());
+    return fromBytes(bytes);
 }
 
 std::optional<QString> IniDocument::value(const QString& section, const QString& key) const {
-    for (const Section& s : sections_) {
-        if (!equalsNoCase(s.name, section)) {
-            continue;
-        }
-        for (const Entry& e : s.entries) {
-            if (equalsNoCase(e.key, key)) {
-                return e.value;
-            }
-        }
+    const auto s = sections_.constFind(upper(section));
+    if (s == sections_.cend()) {
         return std::nullopt;
     }
-    return std::nullopt;
+    const auto v = s->constFind(upper(key));
+    if (v == s->cend()) {
+        return std::nullopt;
+    }
+    return *v;
 }
 
 }  // namespace vex

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QHash>
 #include <QList>
 #include <QString>
 
@@ -17,24 +18,20 @@ namespace vex {
 class IniDocument {
 public:
     static constexpr qsizetype MaxValueLength = 2047;
+    // Larger files are not read: the program's own file has some 30 lines.
+    static constexpr qint64 MaxFileSize = 4 * 1024 * 1024;
 
     static IniDocument fromBytes(const QByteArray& bytes);
-    // An unreadable or missing file gives an empty document.
-    static IniDocument fromFile(const QString& path);
+    // nullopt when the file cannot be read: missing, unreadable, not a regular file (a named
+    // pipe or a device is never read from) or larger than MaxFileSize.
+    static std::optional<IniDocument> fromFile(const QString& path);
 
     // The value of the key, or nullopt when the section or the key is missing.
     std::optional<QString> value(const QString& section, const QString& key) const;
 
 private:
-    struct Entry {
-        QString key;
-        QString value;
-    };
-    struct Section {
-        QString name;
-        QList<Entry> entries;
-    };
-    QList<Section> sections_;
+    // Sections and keys by their upper-case names; the first value of a key counts.
+    QHash<QString, QHash<QString, QString>> sections_;
 };
 
 // Decodes file bytes: UTF-8 or UTF-16 after their byte-order mark; without one, UTF-8 when the

@@ -115,10 +115,13 @@ void WriteDefaultIniFile(const QString& iniPath, const QString& programFileName,
 
 IniSettings ReadIniFile(const QString& iniPath) {
     IniSettings s;
-    if (!QFileInfo::exists(iniPath)) {
+    // A file that cannot be read (not a regular file, too large) leaves the built-in values,
+    // as a missing one does.
+    const std::optional<IniDocument> file = IniDocument::fromFile(iniPath);
+    if (!file) {
         return s;
     }
-    const IniDocument doc = IniDocument::fromFile(iniPath);
+    const IniDocument& doc = *file;
     auto read = [&doc](const char16_t* section, const char16_t* key, const QString& fallback) {
         return doc.value(str(section), str(key)).value_or(fallback);
     };

@@ -88,8 +88,10 @@ QString DefaultIniFileText(const QString& programFileName, int lastYear = Progra
 void WriteDefaultIniFile(const QString& iniPath, const QString& programFileName,
                          int lastYear = ProgramDateYear);
 
-// Reads the settings from the INI file. A missing or unreadable file gives the built-in
-// values; keys that are missing take their values for a missing key.
+// Reads the settings from the INI file. A missing or unreadable file, one that is not a
+// regular file (a named pipe or a device is never read from) and one larger than
+// IniDocument::MaxFileSize give the built-in values; keys that are missing take their values
+// for a missing key.
 IniSettings ReadIniFile(const QString& iniPath);
 
 // The start-up's handling of the INI file: the default file is written when missing, then

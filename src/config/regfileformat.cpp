@@ -4,7 +4,6 @@
 #include "config/numbertext.h"
 
 #include <QStringDecoder>
-#include <QStringList>
 
 #include <algorithm>
 #include <optional>
@@ -36,15 +35,17 @@ QStringView trimBlanks(QStringView s) {
 // nullopt when the closing quote is missing.
 std::optional<QString> readQuoted(QStringView s, QStringView& rest) {
     QString out;
+    qsizetype run = 1;  // start of the characters not yet copied
     for (qsizetype i = 1; i < s.size(); ++i) {
         const QChar c = s.at(i);
         if (c == QLatin1Char('\\') && i + 1 < s.size()) {
+            out += s.mid(run, i - run);
             out += s.at(++i);
+            run = i + 1;
         } else if (c == QLatin1Char('"')) {
+            out += s.mid(run, i - run);
             rest = s.mid(i + 1);
             return out;
-        } else {
-            out += c;
         }
     }
     return std::nullopt;
@@ -56,6 +57,7 @@ std::optional<QByteArray> readHexBytes(QStringView s) {
     if (s.isEmpty()) {
         return bytes;
     }
+    bytes.reserve(s.size() / 3 + 1);
     for (QStringView item : s.split(QLatin1Char(','))) {
         item = trimBlanks(item);
         if (item.size() != 2 || hexDigitValue(item.at(0)) < 0 || hexDigitValue(item.at(1)) < 0) {
@@ -151,63 +153,89 @@ std::optional<UserValue> readValue(QStringView s) {
 
 std::optional<UserGroup> groupOfSection(QStringView name) {
     for (UserGroup g : {UserGroup::Values, UserGroup::Mode}) {
-        if (equalsNoCase(name.toString(), sectionName(g))) {
+        if (equalsNoCase(name, sectionName(g))) {
             return g;
         }
     }
     return std::nullopt;
 }
 
-QString escaped(const QString& s) {
-    QString out;
-    out.reserve(s.size() + 2);
+// The file is written piece by piece into one text; these append to it.
+void appendEscaped(QString& out, const QString& s) {
     for (const QChar c : s) {
         if (c == QLatin1Char('\\') || c == QLatin1Char('"')) {
             out += QLatin1Char('\\');
         }
         out += c;
     }
-    return out;
 }
 
-QString hexList(const QByteArray& bytes) {
-    QStringList parts;
-    parts.reserve(bytes.size());
-    for (const char b : bytes) {
-        parts << QStringLiteral("%1").arg(static_cast<unsigned char>(b), 2, 16, QLatin1Char('0'));
+// Lower-case hex digits of the value, at least `width` of them.
+void appendHex(QString& out, quint32 value, int width) {
+    static constexpr char16_t kDigits[] = u"0123456789abcdef";
+    char16_t digits[8];
+    int n = 0;
+    do {
+        digits[n++] = kDigits[value & 0xF];
+        value >>= 4;
+    } while (value != 0 || n < width);
+    while (n > 0) {
+        out += QChar(digits[--n]);
     }
-    return parts.join(QLatin1Char(','));
 }
 
-QString valueText(const UserValue& v) {
+void appendHexList(QString& out, const QByteArray& bytes) {
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        if (i > 0) {
+            out += QLatin1Char(',');
+        }
+        appendHex(out, static_cast<unsigned char>(bytes.at(i)), 2);
+    }
+}
+
+void appendValueText(QString& out, const UserValue& v) {
     switch (v.type) {
         case UserValue::Type::Text: {
             const bool plain = std::none_of(v.text.cbegin(), v.text.cend(),
                                             [](QChar c) { return c.unicode() < 0x20; });
             if (plain) {
-                return QLatin1Char('"') + escaped(v.text) + QLatin1Char('"');
+                out += QLatin1Char('"');
+                appendEscaped(out, v.text);
+                out += QLatin1Char('"');
+                return;
             }
             QByteArray bytes;
+            bytes.reserve((v.text.size() + 1) * 2);
             for (const QChar c : v.text + QChar(0)) {
                 bytes.append(char(c.unicode() & 0xFF));
                 bytes.append(char(c.unicode() >> 8));
             }
-            return QStringLiteral("hex(1):") + hexList(bytes);
+            out += QLatin1String("hex(1):");
+            appendHexList(out, bytes);
+            return;
         }
         case UserValue::Type::Dword:
-            return QStringLiteral("dword:%1").arg(v.dword, 8, 16, QLatin1Char('0'));
+            out += QLatin1String("dword:");
+            appendHex(out, v.dword, 8);
+            return;
         case UserValue::Type::Other:
             break;
     }
-    const QString prefix = v.otherType == 3
-                               ? QStringLiteral("hex:")
-                               : QStringLiteral("hex(%1):").arg(quint32(v.otherType), 0, 16);
-    return prefix + hexList(v.otherBytes);
+    if (v.otherType == 3) {
+        out += QLatin1String("hex:");
+    } else {
+        out += QLatin1String("hex(");
+        appendHex(out, quint32(v.otherType), 1);
+        out += QLatin1String("):");
+    }
+    appendHexList(out, v.otherBytes);
 }
 
-// Physical lines joined where a hex list goes on in the next line (a trailing "\").
-QStringList logicalLines(const QString& text) {
-    QStringList lines;
+// Calls take(line) for each logical line: a physical line, or several joined where a hex list
+// goes on in the next line (a trailing "\"). Lines are trimmed of blanks.
+template <typename Take>
+void forEachLogicalLine(const QString& text, Take take) {
+    QString joined;  // a line that goes on, as far as it is read
     bool continues = false;
     qsizetype pos = 0;
     while (pos <= text.size()) {
@@ -220,55 +248,62 @@ QStringList logicalLines(const QString& text) {
         const bool crlf = end + 1 < text.size() && text.at(end) == QLatin1Char('\r') &&
                           text.at(end + 1) == QLatin1Char('\n');
         pos = end + (crlf ? 2 : 1);
-        if (continues && !lines.isEmpty()) {
-            lines.last() += line;
-        } else {
-            lines.append(line.toString());
-        }
-        const QString& last = lines.last();
-        continues = last.endsWith(QLatin1Char('\\')) &&
-                    last.contains(QLatin1String("=hex"), Qt::CaseInsensitive);
         if (continues) {
-            lines.last().chop(1);
+            joined += line;
+            line = joined;
         }
+        continues = line.endsWith(QLatin1Char('\\')) &&
+                    line.contains(QLatin1String("=hex"), Qt::CaseInsensitive);
+        if (continues) {
+            if (line.data() != joined.constData()) {
+                joined = line.toString();
+            }
+            joined.chop(1);
+            continue;
+        }
+        take(line);
+        joined.clear();
     }
-    return lines;
+    if (continues) {
+        take(QStringView(joined));  // the text ended inside a continued line
+    }
 }
 
 }  // namespace
 
 QString sectionName(UserGroup group) {
-    return kKeyPrefix +
-           (group == UserGroup::Values ? QLatin1String("Values") : QLatin1String("Mode"));
+    static const QString values = kKeyPrefix + QLatin1String("Values");
+    static const QString mode = kKeyPrefix + QLatin1String("Mode");
+    return group == UserGroup::Values ? values : mode;
 }
 
 UserStoreData parse(const QString& text) {
     UserStoreData data;
     std::optional<UserGroup> current;
-    for (const QString& line : logicalLines(text)) {
+    forEachLogicalLine(text, [&data, &current](QStringView line) {
         if (line.startsWith(QLatin1Char('['))) {
             current.reset();
             if (line.endsWith(QLatin1Char(']'))) {
-                current = groupOfSection(QStringView(line).mid(1, line.size() - 2));
+                current = groupOfSection(line.mid(1, line.size() - 2));
                 if (current) {
                     data.group(*current).exists = true;
                 }
             }
-            continue;
+            return;
         }
         if (!current || !line.startsWith(QLatin1Char('"'))) {
-            continue;  // header, blank line, comment, default value or garbage
+            return;  // header, blank line, comment, default value or garbage
         }
         QStringView rest;
         const std::optional<QString> name = readQuoted(line, rest);
         rest = trimBlanks(rest);
         if (!name || name->isEmpty() || !rest.startsWith(QLatin1Char('='))) {
-            continue;
+            return;
         }
         if (const std::optional<UserValue> value = readValue(rest.mid(1))) {
             data.set(*current, *name, *value);
         }
-    }
+    });
     return data;
 }
 
@@ -284,17 +319,27 @@ UserStoreData parseBytes(const QByteArray& bytes) {
 }
 
 QString serialize(const UserStoreData& data) {
-    const QString eol = QStringLiteral("\r\n");
-    QString out = kHeader + eol;
+    const QLatin1String eol("\r\n");
+    QString out;
+    out.reserve(1024);
+    out += kHeader;
+    out += eol;
     for (UserGroup g : {UserGroup::Values, UserGroup::Mode}) {
         const UserStoreData::Group& grp = data.group(g);
         if (!grp.exists) {
             continue;
         }
-        out += eol + QLatin1Char('[') + sectionName(g) + QLatin1Char(']') + eol;
+        out += eol;
+        out += QLatin1Char('[');
+        out += sectionName(g);
+        out += QLatin1Char(']');
+        out += eol;
         for (const UserStoreData::Named& n : grp.values) {
-            out += QLatin1Char('"') + escaped(n.name) + QStringLiteral("\"=") + valueText(n.value) +
-                   eol;
+            out += QLatin1Char('"');
+            appendEscaped(out, n.name);
+            out += QLatin1String("\"=");
+            appendValueText(out, n.value);
+            out += eol;
         }
     }
     return out;

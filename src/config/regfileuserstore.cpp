@@ -2,6 +2,8 @@
 
 #include "config/regfileformat.h"
 
+#include "base/regularfile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -9,6 +11,31 @@
 #include <QStandardPaths>
 
 namespace vex {
+
+namespace {
+
+// Creates the folder and any missing folder above it. The store holds what the user searched
+// for: on a shared machine nobody else may look into a folder made for it, whatever the umask.
+bool makeStoreFolder(const QString& path) {
+#ifdef Q_OS_UNIX
+    const QDir dir(path);
+    if (dir.exists()) {
+        return true;
+    }
+    const QString parent = QFileInfo(dir.absolutePath()).path();
+    if (parent != dir.absolutePath() && !makeStoreFolder(parent)) {
+        return false;
+    }
+    const auto ownerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner;
+    // The mode given to mkdir passes through the umask: set it once more as it must be.
+    return QDir().mkdir(dir.absolutePath(), ownerOnly) &&
+           QFile::setPermissions(dir.absolutePath(), ownerOnly);
+#else
+    return QDir().mkpath(path);
+#endif
+}
+
+}  // namespace
 
 QString RegFileUserStore::defaultPath() {
     const QString base = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
@@ -22,18 +49,20 @@ RegFileUserStore::RegFileUserStore(const QString& path) : path_(path) {
     if (path_.isEmpty()) {
         return;
     }
-    QFile file(path_);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return;
+    // Only a regular file is read, never a named pipe or a device (which could block the start
+    // or never end), and only up to the size limit, also when it grows meanwhile.
+    QByteArray bytes;
+    switch (ReadRegularFile(path_, MaxFileSize, bytes)) {
+        case FileOpen::Opened:
+            setData(regfile::parseBytes(bytes));
+            return;
+        case FileOpen::TooLarge:
+            setChanged(true);  // never trusted again: the next commit writes a clean store
+            return;
+        case FileOpen::NotRegular:
+        case FileOpen::Failed:
+            return;
     }
-    // The size is checked on what is read, not on what the file claims, so a special file or
-    // one that grows meanwhile cannot make us read without end.
-    const QByteArray bytes = file.read(MaxFileSize + 1);
-    if (bytes.size() > MaxFileSize) {
-        setChanged(true);  // never trusted again: the next commit writes a clean store
-        return;
-    }
-    setData(regfile::parseBytes(bytes));
 }
 
 bool RegFileUserStore::openGroup(UserGroup group) {
@@ -51,13 +80,27 @@ bool RegFileUserStore::commit() {
         return false;
     }
     const QFileInfo info(path_);
-    if (!QDir().mkpath(info.absolutePath())) {
+    // The file is replaced by a new one, and where the name is a link, the file it leads to.
+    // Something that is not a regular file (a named pipe, a device, a folder, also behind a
+    // link) is never replaced: the values are not stored.
+    if (info.exists() && !info.isFile()) {
+        return false;
+    }
+    if (!makeStoreFolder(info.absolutePath())) {
         return false;
     }
     QSaveFile file(path_);
     if (!file.open(QIODevice::WriteOnly)) {
         return false;
     }
+#ifdef Q_OS_UNIX
+    // Readable by its user only, also where an older store (which the replacement inherits the
+    // mode of) or the umask would let others read it.
+    if (!file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner)) {
+        file.cancelWriting();
+        return false;
+    }
+#endif
     const QByteArray bytes = regfile::serializeBytes(data());
     // The explicit flush matters: commit() does not notice a short write of buffered data
     // (a full disk) and would put a cut-off file in place of the old one.

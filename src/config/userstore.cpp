@@ -4,9 +4,24 @@
 
 namespace vex {
 
+namespace {
+
+// The key of a name, made in a buffer that is kept: a look-up allocates nothing.
+const QString& lookUpKey(const QString& name) {
+    thread_local QString key;
+    key.resize(name.size());
+    QChar* d = key.data();
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        d[i] = upper(name.at(i));
+    }
+    return key;
+}
+
+}  // namespace
+
 const UserValue* UserStoreData::find(UserGroup g, const QString& name) const {
     const Group& grp = group(g);
-    const auto it = grp.values.constFind(upper(name));
+    const auto it = grp.values.constFind(lookUpKey(name));
     return it == grp.values.cend() ? nullptr : &it->value;
 }
 
@@ -17,7 +32,7 @@ void UserStoreData::set(UserGroup g, const QString& name, const UserValue& value
 }
 
 bool UserStoreData::remove(UserGroup g, const QString& name) {
-    return group(g).values.remove(upper(name)) > 0;
+    return group(g).values.remove(lookUpKey(name)) > 0;
 }
 
 bool MemoryUserStore::openGroup(UserGroup group) {

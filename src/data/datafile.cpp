@@ -1,23 +1,26 @@
 #include "data/datafile.h"
 
 #include "base/ansicodepage.h"
+#include "base/regularfile.h"
 #include "base/textencoding.h"
 #include "data/linecollector.h"
 
 #include <QByteArray>
 #include <QFile>
-#include <QFileInfo>
 #include <QStringDecoder>
 
 #include <cstring>
+#include <new>
 #include <optional>
 
 namespace vex {
 
 namespace {
 
-// The file is read in pieces of this size and decoded piece by piece.
+// The file is read in pieces of this size and decoded piece by piece; a smaller file in one
+// piece of its own size (at least the smallest piece).
 constexpr qsizetype kPieceSize = qsizetype(1) << 20;
+constexpr qsizetype kSmallestPiece = 256;
 
 enum class Encoding { Ansi, Utf8, Utf16LE, Utf16BE };
 enum class Reading { DetectMark, AsUtf16LE };
@@ -139,6 +142,9 @@ enum class Pass { Read, Failed, NotUtf8 };
 // the pass stops with NotUtf8 and the caller reads the file again as Windows-1252, so the
 // whole file decides, never its first piece alone. Plain ASCII reads the same either way.
 Pass readPass(QFile& file, Reading reading, bool noMarkIsAnsi, QStringList& lines) {
+    const qsizetype pieceSize =
+        qsizetype(qBound<qint64>(kSmallestPiece, file.size() + 1, kPieceSize));
+    qint64 total = 0;  // bytes read so far: a file that grows while it is read is bounded too
     LineCollector out(lines);
     QByteArray raw;
     qsizetype kept = 0;  // bytes of the last piece still to be decoded, at the start of raw
@@ -147,14 +153,15 @@ Pass readPass(QFile& file, Reading reading, bool noMarkIsAnsi, QStringList& line
     std::optional<PieceDecoder> decoder;
     std::optional<NoMarkEncodingCheck> check;  // set while a file without a mark is read as UTF-8
     for (;;) {
-        if (raw.size() < kept + kPieceSize) {
-            raw.resize(kept + kPieceSize);
+        if (raw.size() < kept + pieceSize) {
+            raw.resize(kept + pieceSize);
         }
-        const qint64 got = readPiece(file, raw.data() + kept, kPieceSize);
-        if (got < 0) {
+        const qint64 got = readPiece(file, raw.data() + kept, pieceSize);
+        total += got;
+        if (got < 0 || total > MaxDataFileSize) {
             return Pass::Failed;
         }
-        const bool atEnd = got < kPieceSize;
+        const bool atEnd = got < pieceSize;
         const qsizetype available = kept + got;
         qsizetype start = 0;
         if (firstPiece) {
@@ -200,12 +207,8 @@ Pass readPass(QFile& file, Reading reading, bool noMarkIsAnsi, QStringList& line
 bool readLines(const QString& fileName, Reading reading, QStringList& lines) {
     lines.clear();
     // Only regular files: a device or a pipe could block the read or never end.
-    const QFileInfo info(fileName);
-    if (!info.exists() || !info.isFile()) {
-        return false;
-    }
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly)) {
+    QFile file;
+    if (OpenRegularFile(file, fileName, MaxDataFileSize) != FileOpen::Opened) {
         return false;
     }
     // A rough guess of the line count; the list grows past it when needed.
@@ -226,14 +229,20 @@ bool readLines(const QString& fileName, Reading reading, QStringList& lines) {
 }  // namespace
 
 bool ReadDataFile(QStringList& lines, const QString& fileName) {
-    if (!readLines(fileName, Reading::DetectMark, lines)) {
+    try {
+        if (!readLines(fileName, Reading::DetectMark, lines)) {
+            return false;
+        }
+        if (lines.size() == 1) {
+            // One line only: the file may be UTF-16 little-endian without a mark.
+            return readLines(fileName, Reading::AsUtf16LE, lines);
+        }
+        return true;
+    } catch (const std::bad_alloc&) {
+        // More lines than memory: the file cannot be read, like any other failure.
+        lines = QStringList();
         return false;
     }
-    if (lines.size() == 1) {
-        // One line only: the file may be UTF-16 little-endian without a mark.
-        return readLines(fileName, Reading::AsUtf16LE, lines);
-    }
-    return true;
 }
 
 }  // namespace vex

@@ -1,5 +1,7 @@
 #include "data/linecollector.h"
 
+#include <QStringView>
+
 #include <algorithm>
 #include <cstring>
 
@@ -32,18 +34,31 @@ void LineCollector::emitLine(qsizetype begin, qsizetype end) {
 
 void LineCollector::takeLines(bool final) {
     const char16_t* d = data_.get();
+    const QStringView text(d, size_);
+    // The next LF and the next CR at or after i (-1: none left), found by Qt's vectorised
+    // search rather than character by character.
+    qsizetype nextLf = -2;
+    qsizetype nextCr = -2;
     qsizetype i = scanned_;
     while (i < size_) {
-        const char16_t c = d[i];
-        if (c > u'\r' || (c != u'\n' && c != u'\r')) {
-            ++i;
-            continue;
+        if (nextLf != -1 && nextLf < i) {
+            nextLf = text.indexOf(u'\n', i);
         }
-        if (c == u'\r' && i + 1 >= size_ && !final) {
+        if (nextCr != -1 && nextCr < i) {
+            nextCr = text.indexOf(u'\r', i);
+        }
+        const qsizetype end = nextCr < 0 ? nextLf : (nextLf < 0 ? nextCr : qMin(nextLf, nextCr));
+        if (end < 0) {
+            i = size_;
+            break;
+        }
+        const bool cr = d[end] == u'\r';
+        if (cr && end + 1 >= size_ && !final) {
+            i = end;
             break;  // an LF may follow in the next piece
         }
-        emitLine(lineStart_, i);
-        i += (c == u'\r' && i + 1 < size_ && d[i + 1] == u'\n') ? 2 : 1;
+        emitLine(lineStart_, end);
+        i = end + ((cr && end + 1 < size_ && d[end + 1] == u'\n') ? 2 : 1);
         lineStart_ = i;
     }
     scanned_ = i;

@@ -3,6 +3,8 @@
 #include "data/loadmessages.h"
 #include "data/record.h"
 
+#include <new>
+
 namespace vex {
 
 namespace {
@@ -29,13 +31,20 @@ bool startLoad(DataFileSlot& slot, const QString& fileName) {
     return ReadDataFile(slot.extended, fileName);
 }
 
-}  // namespace
+bool primaryCannotOpen(const QString& fileName, DataFileSlot& slot, Dialogs& dialogs) {
+    dialogs.show(loadmsg::primaryCannotOpen(fileName));
+    dialogs.requestEndOfProgram();
+    return drop(slot);
+}
 
-bool LoadPrimaryDataFile(const QString& fileName, DataFileSlot& slot, Dialogs& dialogs) {
+bool secondaryCannotOpen(const QString& fileName, DataFileSlot& slot, Dialogs& dialogs) {
+    dialogs.show(loadmsg::secondaryCannotOpen(fileName));
+    return drop(slot);
+}
+
+bool loadPrimary(const QString& fileName, DataFileSlot& slot, Dialogs& dialogs) {
     if (!startLoad(slot, fileName)) {
-        dialogs.show(loadmsg::primaryCannotOpen(fileName));
-        dialogs.requestEndOfProgram();
-        return drop(slot);
+        return primaryCannotOpen(fileName, slot, dialogs);
     }
     if (slot.extended.isEmpty()) {
         dialogs.show(loadmsg::primaryEmpty());
@@ -66,10 +75,9 @@ bool LoadPrimaryDataFile(const QString& fileName, DataFileSlot& slot, Dialogs& d
     return true;
 }
 
-bool LoadSecondaryDataFile(const QString& fileName, DataFileSlot& slot, Dialogs& dialogs) {
+bool loadSecondary(const QString& fileName, DataFileSlot& slot, Dialogs& dialogs) {
     if (!startLoad(slot, fileName)) {
-        dialogs.show(loadmsg::secondaryCannotOpen(fileName));
-        return drop(slot);
+        return secondaryCannotOpen(fileName, slot, dialogs);
     }
     if (slot.extended.isEmpty()) {
         dialogs.show(loadmsg::secondaryEmpty(fileName));
@@ -88,6 +96,29 @@ bool LoadSecondaryDataFile(const QString& fileName, DataFileSlot& slot, Dialogs&
     ReplaceEntities(slot.extended);
     BuildShortList(slot.extended, slot.shortList);
     return true;
+}
+
+}  // namespace
+
+// A file whose lines do not fit in memory cannot be opened, as far as the user is concerned.
+bool LoadPrimaryDataFile(const QString& fileName, DataFileSlot& slot, Dialogs& dialogs) {
+    try {
+        return loadPrimary(fileName, slot, dialogs);
+    } catch (const std::bad_alloc&) {
+        slot.headerLine.clear();
+        slot.infoLine.clear();
+        return primaryCannotOpen(fileName, slot, dialogs);
+    }
+}
+
+bool LoadSecondaryDataFile(const QString& fileName, DataFileSlot& slot, Dialogs& dialogs) {
+    try {
+        return loadSecondary(fileName, slot, dialogs);
+    } catch (const std::bad_alloc&) {
+        slot.headerLine.clear();
+        slot.infoLine.clear();
+        return secondaryCannotOpen(fileName, slot, dialogs);
+    }
 }
 
 }  // namespace vex

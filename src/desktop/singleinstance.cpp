@@ -1,12 +1,9 @@
 #include "desktop/singleinstance.h"
 
-#include <QCryptographicHash>
 #include <QDeadlineTimer>
-#include <QDir>
 #include <QEventLoop>
 #include <QLocalServer>
 #include <QLocalSocket>
-#include <QStandardPaths>
 #include <QTimer>
 #include <QWidget>
 
@@ -19,17 +16,8 @@ constexpr char kActivateRequest[] = "activate\n";
 constexpr char kAcknowledgement[] = "ok\n";
 // Longest line either side reads; anything longer is not ours.
 constexpr qint64 kMaxLine = 64;
-
-QString UserName() {
-    QString name = qEnvironmentVariable("USER");
-    if (name.isEmpty()) {
-        name = qEnvironmentVariable("USERNAME");
-    }
-    if (name.isEmpty()) {
-        name = QDir::homePath();
-    }
-    return name;
-}
+// Pause between two tries to reach a running instance.
+constexpr int kRetryPauseMs = 50;
 
 // Runs the event loop until the deadline passes or quit is called on it.
 void WaitWithEvents(QEventLoop& loop, const QDeadlineTimer& deadline) {
@@ -40,32 +28,25 @@ void WaitWithEvents(QEventLoop& loop, const QDeadlineTimer& deadline) {
     loop.exec(QEventLoop::ExcludeUserInputEvents);
 }
 
+void Pause(int ms) {
+    QEventLoop pause;
+    WaitWithEvents(pause, QDeadlineTimer(ms));
+}
+
+// A failed connection that says the name is not served: no socket, or one nobody listens on.
+// Any other failure (a full queue, no file handles left) leaves open whether somebody is there.
+bool NobodyServes(QLocalSocket::LocalSocketError error) {
+    return error == QLocalSocket::ServerNotFoundError ||
+           error == QLocalSocket::ConnectionRefusedError;
+}
+
 }  // namespace
 
-InstanceAddress DefaultInstanceAddress() {
-    const QByteArray hash =
-        QCryptographicHash::hash(UserName().toUtf8(), QCryptographicHash::Sha256).toHex().left(16);
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (folder.isEmpty()) {
-        folder = QDir::tempPath();
-    }
-    return InstanceAddressIn(folder, QStringLiteral("vexdiagnose-") + QString::fromLatin1(hash));
-}
-
-InstanceAddress InstanceAddressIn(const QString& folder, const QString& key) {
-    const QDir dir(folder);
-#ifdef Q_OS_WIN
-    // Pipe names live in their own name space; the user's hash in the key keeps them apart.
-    return {dir.filePath(key + QStringLiteral(".lock")), key};
-#else
-    // A full path keeps the socket in the user's own folder.
-    return {dir.filePath(key + QStringLiteral(".lock")),
-            dir.filePath(key + QStringLiteral(".socket"))};
-#endif
-}
-
 SingleInstance::SingleInstance(InstanceAddress address, QObject* parent)
-    : QObject(parent), address_(std::move(address)), lock_(address_.lockFilePath) {
+    : SingleInstance(std::move(address), Timing(), parent) {}
+
+SingleInstance::SingleInstance(InstanceAddress address, Timing timing, QObject* parent)
+    : QObject(parent), address_(std::move(address)), timing_(timing), lock_(address_.lockFilePath) {
     // The lock is held for the whole run: it is stale only when its process is gone, never
     // because of its age.
     lock_.setStaleLockTime(0);
@@ -82,32 +63,52 @@ bool SingleInstance::tryTakeLock() {
     return lock_.isLocked() || lock_.tryLock(0);
 }
 
-SingleInstance::StartResult SingleInstance::start(int ackTimeoutMs) {
-    const StartResult result = decide(ackTimeoutMs);
-    first_ = result == FirstInstance;
+SingleInstance::StartResult SingleInstance::start() {
+    const StartResult result = decide();
+    first_ = result != AnotherInstanceRuns;
     return result;
 }
 
-SingleInstance::StartResult SingleInstance::decide(int ackTimeoutMs) {
-    if (tryTakeLock()) {
-        listen();
-        return FirstInstance;
+SingleInstance::StartResult SingleInstance::decide() {
+    if (!address_.isGuarded()) {
+        return RunsUnguarded;
     }
-    if (lock_.error() != QLockFile::LockFailedError) {
-        // No lock can be made here (no rights, no room): a running instance can still be
-        // found, but without one the program runs unguarded rather than not at all.
-        return askRunningInstance(0) ? AnotherInstanceRuns : FirstInstance;
+    const QDeadlineTimer retryUntil(qMax(0, timing_.retryMs));
+    for (;;) {
+        // The socket is tried before anything is taken or removed: a running instance whose
+        // lock file was deleted under it still answers, and keeps its socket.
+        switch (askRunningInstance()) {
+            case Reply::Answered:
+                return AnotherInstanceRuns;
+            case Reply::Unanswered:
+                // It took the request and never answered: hung, not loading. A window of its own
+                // is better than none.
+                return RunsUnguarded;
+            case Reply::NobodyThere:
+                if (tryTakeLock()) {
+                    listen();
+                    return FirstInstance;
+                }
+                if (lock_.error() != QLockFile::LockFailedError) {
+                    // No lock can be made here (no rights, no room).
+                    return RunsUnguarded;
+                }
+                // A lock whose holder still lives cannot be removed; one that is left over (say,
+                // its process id now belongs to another program) can.
+                if (lock_.removeStaleLockFile() && tryTakeLock()) {
+                    listen();
+                    return FirstInstance;
+                }
+                break;  // its holder may be about to listen
+            case Reply::Dropped:
+            case Reply::Busy:
+                break;
+        }
+        if (retryUntil.hasExpired()) {
+            return RunsUnguarded;
+        }
+        Pause(kRetryPauseMs);
     }
-    if (askRunningInstance(ackTimeoutMs)) {
-        return AnotherInstanceRuns;
-    }
-    // Nobody answered. A lock whose holder still lives cannot be removed; one that is left
-    // over (say, its process id now belongs to another program) can.
-    if (lock_.removeStaleLockFile() && tryTakeLock()) {
-        listen();
-        return FirstInstance;
-    }
-    return AnotherInstanceRuns;
 }
 
 void SingleInstance::listen() {
@@ -115,10 +116,32 @@ void SingleInstance::listen() {
     server_->setSocketOptions(QLocalServer::UserAccessOption);
     connect(server_.get(), &QLocalServer::newConnection, this, &SingleInstance::onNewConnection);
     if (!server_->listen(address_.serverName)) {
-        // A server name left by an instance that crashed; it is ours, as we hold the lock.
+        // A server name left by an instance that crashed: nobody answered on it just now, and
+        // we hold the lock.
         QLocalServer::removeServer(address_.serverName);
         server_->listen(address_.serverName);
     }
+    // The server closes itself when it cannot accept a connection (say, out of file handles)
+    // and tells nobody: look now and then.
+    relistenTimer_ = new QTimer(this);
+    connect(relistenTimer_, &QTimer::timeout, this, &SingleInstance::listenAgainIfClosed);
+    relistenTimer_->start(qMax(1, timing_.relistenMs));
+}
+
+void SingleInstance::listenAgainIfClosed() {
+    if (server_->isListening()) {
+        return;
+    }
+    // Never take the name from somebody who serves it now (a start that found the lock gone).
+    QLocalSocket probe;
+    probe.connectToServer(address_.serverName);
+    const bool served = probe.waitForConnected(100);
+    probe.abort();
+    if (served || !NobodyServes(probe.error())) {
+        return;
+    }
+    QLocalServer::removeServer(address_.serverName);
+    server_->listen(address_.serverName);
 }
 
 void SingleInstance::setActivationHandler(std::function<void()> handler) {
@@ -131,49 +154,64 @@ void SingleInstance::setActivationHandler(std::function<void()> handler) {
 
 void SingleInstance::onNewConnection() {
     while (QLocalSocket* socket = server_->nextPendingConnection()) {
+        // Connections that are held open cannot use up the process's file handles.
+        if (connections_.size() >= kMaxConnections) {
+            QLocalSocket* oldest = connections_.takeFirst();
+            oldest->abort();
+            oldest->deleteLater();
+        }
+        connections_.append(socket);
+        connect(socket, &QObject::destroyed, this,
+                [this, socket] { connections_.removeOne(socket); });
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-        const auto answer = [this, socket] {
-            if (!socket->canReadLine()) {
-                if (socket->bytesAvailable() > kMaxLine) {
-                    socket->abort();
-                }
-                return;
-            }
-            const bool activate = socket->readLine(kMaxLine + 1) == kActivateRequest;
-            if (activate) {
-                socket->write(kAcknowledgement);
-                socket->flush();
-            }
-            socket->disconnectFromServer();
-            if (activate) {
-                emit activationRequested();
-                if (handler_) {
-                    handler_();
-                } else {
-                    activationPending_ = true;
-                }
-            }
-        };
-        connect(socket, &QLocalSocket::readyRead, this, answer);
-        answer();
+        // One that says nothing is dropped soon.
+        auto* idle = new QTimer(socket);
+        idle->setSingleShot(true);
+        connect(idle, &QTimer::timeout, socket, [this, socket] {
+            connections_.removeOne(socket);
+            socket->abort();
+            socket->deleteLater();
+        });
+        idle->start(qMax(0, timing_.idleMs));
+        connect(socket, &QLocalSocket::readyRead, this, [this, socket] { answer(socket); });
+        answer(socket);
     }
 }
 
-bool SingleInstance::askRunningInstance(int timeoutMs) {
-    const QDeadlineTimer deadline(qMax(0, timeoutMs));
+void SingleInstance::answer(QLocalSocket* socket) {
+    if (!socket->canReadLine()) {
+        if (socket->bytesAvailable() > kMaxLine) {
+            socket->abort();
+        }
+        return;
+    }
+    const bool activate = socket->readLine(kMaxLine + 1) == kActivateRequest;
+    if (activate) {
+        socket->write(kAcknowledgement);
+        socket->flush();
+    }
+    socket->disconnectFromServer();
+    if (activate) {
+        requestActivation();
+    }
+}
+
+void SingleInstance::requestActivation() {
+    emit activationRequested();
+    if (handler_) {
+        handler_();
+    } else {
+        activationPending_ = true;
+    }
+}
+
+SingleInstance::Reply SingleInstance::askRunningInstance() {
     QLocalSocket socket;
-    // The running instance listens right after it takes the lock; give it that moment.
-    for (;;) {
-        socket.connectToServer(address_.serverName);
-        if (socket.waitForConnected(int(qMax<qint64>(0, deadline.remainingTime())))) {
-            break;
-        }
+    socket.connectToServer(address_.serverName);
+    if (!socket.waitForConnected(qBound(0, timing_.retryMs, 1000))) {
+        const bool nobody = NobodyServes(socket.error());
         socket.abort();
-        if (deadline.hasExpired()) {
-            return false;
-        }
-        QEventLoop pause;
-        WaitWithEvents(pause, QDeadlineTimer(qMin<qint64>(50, deadline.remainingTime())));
+        return nobody ? Reply::NobodyThere : Reply::Busy;
     }
     socket.write(kActivateRequest);
     // The answer comes through the event loop: the running instance may even be this process.
@@ -191,10 +229,18 @@ bool SingleInstance::askRunningInstance(int timeoutMs) {
     connect(&socket, &QLocalSocket::disconnected, &loop, &QEventLoop::quit);
     connect(&socket, &QLocalSocket::errorOccurred, &loop, &QEventLoop::quit);
     takeReply();
-    if (reply.isEmpty()) {
-        WaitWithEvents(loop, deadline);
+    if (reply.isEmpty() && socket.state() == QLocalSocket::ConnectedState) {
+        WaitWithEvents(loop, QDeadlineTimer(qMax(0, timing_.answerMs)));
     }
-    return reply == kAcknowledgement;
+    takeReply();  // what came with the end of the connection
+    if (reply == kAcknowledgement) {
+        return Reply::Answered;
+    }
+    if (reply.isEmpty() && socket.state() == QLocalSocket::ConnectedState) {
+        return Reply::Unanswered;
+    }
+    // It let go without an answer: too many connections at once, or it is ending.
+    return Reply::Dropped;
 }
 
 void BringWindowToFront(QWidget* window) {

@@ -51,6 +51,13 @@ protected:
 // Exit status when standard input cannot be read or standard output cannot be written.
 constexpr int kInputOutputFailed = 3;
 
+// Exit status when a line of standard input is longer than a search string can be.
+constexpr int kLineTooLong = 4;
+// The longest line of standard input, 1 MiB: far more than the window's search box holds
+// (32,767 characters), and little memory. A longer line is no search string; it is refused
+// before it can take the memory of the machine.
+constexpr qsizetype kMaxInputLineBytes = 1024 * 1024;
+
 int inputOutputFailed(const char* what, int error) {
     std::fprintf(stderr, "vexdiagnose-query: cannot %s: %s\n", what, std::strerror(error));
     return kInputOutputFailed;
@@ -180,11 +187,22 @@ int main(int argc, char** argv) {
     }
     // One search string per line of standard input, read as it comes.
     QByteArray given;
+    qint64 lineNumber = 1;
+    const auto lineTooLong = [&lineNumber] {
+        std::fprintf(
+            stderr, "vexdiagnose-query: line %lld of standard input is longer than %lld bytes\n",
+            static_cast<long long>(lineNumber), static_cast<long long>(kMaxInputLineBytes));
+        return kLineTooLong;
+    };
     for (int c = std::getc(stdin);; c = std::getc(stdin)) {
         if (c == EOF && std::ferror(stdin)) {
             return inputOutputFailed("read the standard input", errno);
         }
         if (c != EOF && c != '\n') {
+            // One byte more than the bound is kept: a CR LF line end may still drop it.
+            if (given.size() > kMaxInputLineBytes) {
+                return lineTooLong();
+            }
             given += char(c);
             continue;
         }
@@ -194,10 +212,14 @@ int main(int argc, char** argv) {
         if (c == '\n' && given.endsWith('\r')) {
             given.chop(1);  // a CR LF line end
         }
+        if (given.size() > kMaxInputLineBytes) {
+            return lineTooLong();
+        }
         if (!write(session.search(given))) {
             return kInputOutputFailed;
         }
         given.clear();
+        ++lineNumber;
         if (c == EOF) {
             break;
         }

@@ -12,13 +12,6 @@ namespace vex {
 
 namespace {
 
-inline char16_t upperUnit(char16_t c) {
-    if (c < 128) {
-        return c >= u'a' && c <= u'z' ? char16_t(c - 32) : c;
-    }
-    return char16_t(QChar::toUpper(c));
-}
-
 // Appends the cleaned value of a raw column in upper case, as CleanColumn and upper give it:
 // the CleanedColumnView with its doubled quotes made single and each character upper-cased in
 // one pass.

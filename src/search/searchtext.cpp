@@ -4,6 +4,7 @@
 #include "base/textutil.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace vex {
 
@@ -33,22 +34,46 @@ bool isWordSeparator(QChar c) {
     }
 }
 
+// The line begins with the term once upper-cased character by character (as upper() does it).
+bool startsWithInUpperCase(QStringView line, QStringView upperTerm) {
+    for (qsizetype i = 0; i < upperTerm.size(); ++i) {
+        if (upper(line.at(i)) != upperTerm.at(i)) {
+            return false;
+        }
+    }
+    return true;
+}
+
 }  // namespace
 
 QString RecordSearchText(QStringView line, bool withComments) {
-    const QStringList values = SplitColumns(line, SearchedColumnsEnd(withComments));
     QString text;
+    SetRecordSearchText(text, line, withComments);
+    return text;
+}
+
+void SetRecordSearchText(QString& text, QStringView line, bool withComments) {
+    // The cleaned searched columns as SplitColumns gives them, written straight into the one
+    // text: the plain search makes this text for every record it looks at.
+    const int end = SearchedColumnsEnd(withComments);
+    text.resize(0);
+    text.reserve(line.size());
+    QStringView rest = line;
     bool first = true;
-    for (const Column column : kSearchedColumns) {
-        if (ColumnIndex(column) < values.size() && IsSearchedColumn(column, withComments)) {
+    for (int index = 0; index < end; ++index) {
+        const qsizetype p = NextColumnEnd(rest);
+        if (IsSearchedColumn(ColumnAt(index), withComments)) {
             if (!first) {
-                text += QLatin1Char('\t');
+                text += kFieldSeparator;
             }
-            text += values.at(ColumnIndex(column));
+            AppendWithSingleQuotes(text, CleanedColumnView(p == 0 ? rest : rest.left(p - 1)));
             first = false;
         }
+        if (p == 0) {
+            break;
+        }
+        rest = rest.mid(p);
     }
-    return text;
 }
 
 bool IsWordStartAt(QStringView text, qsizetype at) {
@@ -123,8 +148,10 @@ qsizetype ScanForTerm(const QStringList& list, const TermQuery& term, qsizetype 
         return -1;
     }
     end = std::min(end, list.size());
+    QString text;
     for (qsizetype p = start; p < end; ++p) {
-        const QString text = upper(RecordSearchText(list.at(p), withComments));
+        SetRecordSearchText(text, list.at(p), withComments);
+        text = upper(std::move(text));
         // The cheap test first; the word-start test only where the term occurs at all.
         if (text.contains(term.upperTerm) && (term.freeText || TextMatchesTerm(text, term))) {
             return p;
@@ -145,10 +172,10 @@ qsizetype FindTerm(const QStringList& list, const QString& term, FindMode mode, 
     if (query.empty) {
         return -1;
     }
+    const QStringView upperTerm = query.upperTerm;
     for (qsizetype p = start; p < list.size(); ++p) {
         const QStringView line = CodeComparisonView(list.at(p));
-        if (line.size() >= query.upperTerm.size() &&
-            upper(line.left(query.upperTerm.size()).toString()) == query.upperTerm) {
+        if (line.size() >= upperTerm.size() && startsWithInUpperCase(line, upperTerm)) {
             return p;
         }
     }

@@ -38,6 +38,8 @@ constexpr int SearchedColumnsEnd(bool withComments) {
 // column only with comments), in the order of the line, joined by tabs. A line with fewer
 // columns contributes the columns it has.
 QString RecordSearchText(QStringView line, bool withComments);
+// The same written over text, which keeps its room: a scan over many records makes one text.
+void SetRecordSearchText(QString& text, QStringView line, bool withComments);
 
 // True when the term occurs in the text at the start of a word: at the very start (also behind
 // one quote), or behind a tab, a blank, "(", "-", an en dash, ";" or "/", where a quote behind a

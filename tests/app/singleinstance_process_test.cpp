@@ -61,7 +61,9 @@ public:
     }
     QString eventFile() const { return QDir(home_.path()).filePath(QStringLiteral("events")); }
 
-    std::unique_ptr<Child> start() const {
+    // withRuntimeFolder false: as under su or cron, without a runtime folder of the session
+    // (the temporary folder is one of the home's).
+    std::unique_ptr<Child> start(bool withRuntimeFolder = true) const {
         auto child = std::make_unique<Child>();
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         const QDir home(home_.path());
@@ -69,6 +71,10 @@ public:
         env.insert("HOME", home.path());
         env.insert("XDG_CONFIG_HOME", home.filePath("config"));
         env.insert("XDG_RUNTIME_DIR", home.filePath("run"));
+        if (!withRuntimeFolder) {
+            env.remove("XDG_RUNTIME_DIR");
+            env.insert("TMPDIR", home.path());
+        }
         env.insert("VEX_TEST_EVENT_FILE", eventFile());
         child->process->setProcessEnvironment(env);
         child->process->setWorkingDirectory(home.path());
@@ -135,6 +141,18 @@ TEST(SingleInstanceProcessTest, SecondStartBringsTheFirstToTheFrontAndEnds) {
     for (const QString& line : copy.events()) {
         EXPECT_FALSE(line.endsWith(' ' + secondPid)) << line.toStdString();
     }
+    EXPECT_EQ(first->process->state(), QProcess::Running);
+}
+
+TEST(SingleInstanceProcessTest, WithoutARuntimeFolderStartsMeetInAPrivateFolder) {
+    ProgramCopy copy;
+    ASSERT_TRUE(copy.copied());
+    const auto first = copy.start(false);
+    ASSERT_TRUE(copy.waitForEvent("window " + first->pid())) << Output(*first).toStdString();
+    const auto second = copy.start(false);
+    ASSERT_TRUE(second->process->waitForFinished(5000));
+    EXPECT_EQ(second->process->exitCode(), 0) << Output(*second).toStdString();
+    EXPECT_TRUE(copy.waitForEvent("activated " + first->pid()));
     EXPECT_EQ(first->process->state(), QProcess::Running);
 }
 

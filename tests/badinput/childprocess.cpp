@@ -8,13 +8,21 @@
 #include <QFileInfo>
 #include <QProcess>
 
+#include <sys/resource.h>
+
 namespace vex::test {
 
 ChildRun runChild(const QString& program, const QStringList& arguments, const QByteArray& input,
-                  const QProcessEnvironment& environment, int timeoutMs) {
+                  const QProcessEnvironment& environment, int timeoutMs, qint64 addressSpaceBytes) {
     ChildRun run;
     QProcess process;
     process.setProcessEnvironment(environment);
+    if (addressSpaceBytes > 0) {
+        process.setChildProcessModifier([addressSpaceBytes] {
+            const rlimit limit{rlim_t(addressSpaceBytes), rlim_t(addressSpaceBytes)};
+            ::setrlimit(RLIMIT_AS, &limit);
+        });
+    }
     QElapsedTimer timer;
     timer.start();
     process.start(program, arguments);

@@ -1,5 +1,6 @@
 #include "hostilefiles.h"
 
+#include "data/datafile.h"
 #include "listfiles.h"
 
 #include <QDir>
@@ -98,6 +99,7 @@ const std::vector<HostileFile>& HostileFiles() {
         {"a named pipe", HostileKind::Pipe, nullptr, HostileOutcome::CannotOpen},
         {"a link to an endless device", HostileKind::DeviceLink, nullptr,
          HostileOutcome::CannotOpen},
+        {"larger than the limit", HostileKind::Oversized, nullptr, HostileOutcome::CannotOpen},
     };
     return files;
 }
@@ -115,6 +117,11 @@ bool MakeHostileFile(const HostileFile& f, const QString& path) {
             return ::mkfifo(QFile::encodeName(path).constData(), 0600) == 0;
         case HostileKind::DeviceLink:
             return QFile::link(QStringLiteral("/dev/zero"), path);
+        case HostileKind::Oversized: {
+            QFile file(path);
+            return file.open(QIODevice::WriteOnly) && file.write(HostileHeaderLine()) > 0 &&
+                   file.resize(MaxDataFileSize + 1);
+        }
     }
     return false;
 }

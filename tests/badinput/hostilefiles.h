@@ -14,7 +14,8 @@ QByteArray HostileHeaderLine();
 QByteArray HostileRecord(const QByteArray& code, const QByteArray& text);
 
 // What a hostile data file is on disk.
-enum class HostileKind { File, Folder, Pipe, DeviceLink };
+// Oversized: a sparse file one byte larger than the data files that are read.
+enum class HostileKind { File, Folder, Pipe, DeviceLink, Oversized };
 // What loading it gives.
 enum class HostileOutcome { Loads, NoTab, Empty, NoRecords, CannotOpen, HeaderRefused };
 
@@ -28,7 +29,8 @@ struct HostileFile {
 };
 
 // Empty, binary, NUL bytes, 5 MB lines, broken UTF-8 and UTF-16, 100,000 tabs, a header only,
-// two million empty lines, a folder, a named pipe and a link to an endless device.
+// two million empty lines, a folder, a named pipe, a link to an endless device and a file over
+// the size limit.
 const std::vector<HostileFile>& HostileFiles();
 
 // Puts the hostile file at the path; false when that failed.

@@ -6,6 +6,7 @@
 #include "data/header.h"
 #include "data/loadmessages.h"
 #include "hostilefiles.h"
+#include "tempfiles.h"
 
 #include <gtest/gtest.h>
 
@@ -50,9 +51,10 @@ QByteArray asWritten(const Message& message) {
     return message.lines.join(QLatin1Char('\n')).toUtf8() + '\n';
 }
 
-ChildRun runQueryTool(const QStringList& arguments, const QByteArray& input = {}) {
+ChildRun runQueryTool(const QStringList& arguments, const QByteArray& input = {},
+                      qint64 addressSpaceBytes = 0) {
     return runChild(QStringLiteral(VEX_QUERY_TOOL), arguments, input, childEnvironment(),
-                    kTimeLimitMs);
+                    kTimeLimitMs, addressSpaceBytes);
 }
 
 void expectNormalEnd(const ChildRun& run) {
@@ -179,4 +181,49 @@ TEST(HostileSearchStrings, queryToolReadsRawBytesFromStandardInput) {
     EXPECT_EQ(run.out.count("\nend\t"), lines.size() + 1);
     EXPECT_TRUE(run.out.endsWith("hit\tDZ1\tkolera\nend\t1\n")) << run.out.right(200).constData();
     EXPECT_EQ(folderFingerprint(dir.path()), before);
+}
+
+TEST(HostileSearchStrings, queryToolRefusesAnOverlongLineOfStandardInput) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString path = dir.filePath(QStringLiteral("list.txt"));
+    {
+        QFile f(path);
+        const QByteArray list = HostileHeaderLine() + HostileRecord("DZ1", "kolera");
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(list) == list.size());
+    }
+    // 1 MiB is still a line (also with CR LF); one byte more is not, and the tool stops there.
+    const QByteArray input = "kolera\n" + QByteArray(1 << 20, 'k') + "\r\n" +
+                             QByteArray((1 << 20) + 1, 'k') + "\nkolera\n";
+    const ChildRun run = runQueryTool({path}, input);
+    expectNormalEnd(run);
+    EXPECT_NE(run.exitCode, 0);
+    EXPECT_TRUE(run.err.contains("line 3 ")) << run.err.constData();
+    EXPECT_EQ(run.out.count("\nend\t"), 2);
+}
+
+// Loading a file whose lines do not fit in memory ends as a file that cannot be opened does:
+// the loader's message and exit status 1, never an abort. The bundled list still loads under
+// the same limit, so the limit leaves room for the tool itself.
+TEST(HostileDataFiles, queryToolOutOfMemoryWhileLoadingGivesTheLoadersMessage) {
+    VEX_SKIP_IN_ADDRESS_SANITIZER_BUILD();
+    constexpr qint64 kAddressSpace = qint64(256) << 20;
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString path = dir.filePath(QStringLiteral("lines.txt"));
+    {
+        QFile f(path);
+        const QByteArray bytes = HostileHeaderLine() + QByteArray("a\n").repeated(10000000);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
+    }
+    const ChildRun fits =
+        runQueryTool({bundledListsDir() + QStringLiteral("/ICD10vex.txt"), QStringLiteral("feber")},
+                     {}, kAddressSpace);
+    expectNormalEnd(fits);
+    EXPECT_EQ(fits.exitCode, 0) << fits.err.constData();
+
+    const ChildRun run = runQueryTool({path, QStringLiteral("feber")}, {}, kAddressSpace);
+    expectNormalEnd(run);
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err, asWritten(loadmsg::primaryCannotOpen(path)));
 }

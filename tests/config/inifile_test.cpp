@@ -13,6 +13,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 using namespace vex;
 
 namespace {
@@ -164,6 +166,27 @@ TEST(IniFile, namesAreFoundInAnyCase) {
     EXPECT_EQ(s.datafile01, QStringLiteral("a.txt"));
     EXPECT_TRUE(s.dbGridWinTheme);
     EXPECT_EQ(s.location, QStringLiteral("http://x"));
+}
+
+// A named pipe would block the start until someone writes to it, an endless device would fill
+// the memory, and a file of megabytes is no settings file: each gives the built-in values.
+TEST(IniFile, specialOrHugeFile_givesBuiltInValuesAtOnce) {
+    QTemporaryDir dir;
+    const IniSettings builtIn = ReadIniFile(dir.filePath(QStringLiteral("missing.ini")));
+    const QString pipe = dir.filePath(QStringLiteral("pipe.ini"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    const QString device = dir.filePath(QStringLiteral("zero.ini"));
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), device));
+    const QByteArray settings = "[DefaultDatafiles]\r\nDatafile01 = egen.txt\r\n";
+    const QString huge = test::writeFile(
+        dir, QStringLiteral("huge.ini"),
+        settings + QByteArray(";").repeated(int(IniDocument::MaxFileSize)) + "\r\n");
+    const QString small = test::writeFile(dir, QStringLiteral("small.ini"), settings);
+    for (const QString& path : {pipe, device, huge, dir.path()}) {
+        SCOPED_TRACE(path.toStdString());
+        EXPECT_EQ(ReadIniFile(path), builtIn);
+    }
+    EXPECT_EQ(ReadIniFile(small).datafile01, QStringLiteral("egen.txt"));
 }
 
 TEST(IniFile, missingKeysTakeTheirDefaults) {

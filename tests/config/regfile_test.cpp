@@ -13,6 +13,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 using namespace vex;
 
 namespace {
@@ -158,6 +160,32 @@ TEST(RegFileStore, commitCreatesTheFolderAndWritesOnlyWhenChanged) {
     EXPECT_EQ(QDir(QFileInfo(path).path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
 }
 
+// The store holds what the user searched for: folders made for it and the file are its
+// user's alone, whatever the umask and whatever mode an older file had.
+TEST(RegFileStore, commitKeepsFolderAndFilePrivateWhateverTheUmask) {
+    QTemporaryDir dir;
+    const QString folder = dir.filePath(QStringLiteral("config/Tovemark"));
+    const QString path = folder + QStringLiteral("/VEXdiagnose.reg");
+    const auto mode = [](const QString& p) {
+        struct stat st {};
+        return ::stat(QFile::encodeName(p).constData(), &st) == 0 ? int(st.st_mode & 07777) : -1;
+    };
+    const mode_t oldMask = ::umask(0);
+    RegFileUserStore store(path);
+    store.writeText(UserGroup::Values, QStringLiteral("LastSearchInput1"), QStringLiteral("hiv"));
+    const bool written = store.commit();
+    ::umask(oldMask);
+    ASSERT_TRUE(written);
+    EXPECT_EQ(mode(dir.filePath(QStringLiteral("config"))), 0700);
+    EXPECT_EQ(mode(folder), 0700);
+    EXPECT_EQ(mode(path), 0600);
+
+    ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), 0644), 0);  // an older store
+    store.writeText(UserGroup::Values, QStringLiteral("LastSearchInput1"), QStringLiteral("x"));
+    ASSERT_TRUE(store.commit());
+    EXPECT_EQ(mode(path), 0600);
+}
+
 TEST(RegFileStore, damagedFiles_readWhatTheyCanWithoutCrashing) {
     QTemporaryDir dir;
     const QByteArray good = "Windows Registry Editor Version 5.00\r\n\r\n" + kValuesSection +
@@ -180,6 +208,32 @@ TEST(RegFileStore, damagedFiles_readWhatTheyCanWithoutCrashing) {
 
     RegFileUserStore folder(dir.path());  // a folder where the file should be
     EXPECT_TRUE(folder.data().values.values.isEmpty());
+}
+
+// A named pipe or a link to an endless device as the store: read as an empty store at once,
+// never waiting for a writer or reading without end.
+TEST(RegFileStore, specialFile_readsAsEmptyWithoutBlocking) {
+    QTemporaryDir dir;
+    const QString pipe = dir.filePath(QStringLiteral("pipe.reg"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    const QString device = dir.filePath(QStringLiteral("zero.reg"));
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), device));
+    for (const QString& path : {pipe, device}) {
+        RegFileUserStore store(path);
+        EXPECT_TRUE(store.data().values.values.isEmpty());
+        EXPECT_FALSE(store.exists(UserGroup::Values, QStringLiteral("LastSearchInput1")));
+    }
+    // Nor is it ever replaced by a store, also not behind a link (as root, the device itself
+    // would be replaced). The pipe stands in for the device here.
+    const QString link = dir.filePath(QStringLiteral("link.reg"));
+    ASSERT_TRUE(QFile::link(pipe, link));
+    for (const QString& path : {pipe, link}) {
+        RegFileUserStore store(path);
+        store.writeText(UserGroup::Values, QStringLiteral("LastSearchInput1"), QStringLiteral("x"));
+        EXPECT_FALSE(store.commit());
+        EXPECT_EQ(QFileInfo(pipe).isFile(), false);
+        EXPECT_TRUE(QFileInfo::exists(pipe));
+    }
 }
 
 TEST(RegFileStore, oversizedFile_isIgnoredAndReplacedByACleanStore) {

@@ -184,6 +184,16 @@ TEST_F(ReadDataFileTest, anythingThatCannotBeReadAnswersFalseWithNoLines) {
     ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
     EXPECT_FALSE(ReadDataFile(lines, fifo));
 
+    // Larger than the limit (sparse, so it takes no room): refused before anything is read.
+    const QString huge = dir.filePath("huge.txt");
+    {
+        QFile f(huge);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write("SKS-kode\tTekst\r\n") > 0 &&
+                    f.resize(MaxDataFileSize + 1));
+    }
+    EXPECT_FALSE(ReadDataFile(lines, huge));
+    EXPECT_TRUE(lines.isEmpty());
+
     // Opens, then every read fails.
     if (QFile::exists(QStringLiteral("/proc/self/mem"))) {
         EXPECT_FALSE(ReadDataFile(lines, QStringLiteral("/proc/self/mem")));

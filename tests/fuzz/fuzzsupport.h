@@ -82,6 +82,15 @@ inline QList<QByteArrayView> splitBytes(QByteArrayView bytes, char separator, in
     return parts;
 }
 
+// The FNV-1a hash of the bytes: a choice that follows the input without spending its bytes.
+inline quint32 fnv1a(QByteArrayView bytes) {
+    quint32 h = 2166136261u;
+    for (const char c : bytes) {
+        h = (h ^ uchar(c)) * 16777619u;
+    }
+    return h;
+}
+
 inline QByteArrayView bytesOf(const uint8_t* data, size_t size) {
     return QByteArrayView(reinterpret_cast<const char*>(data), qsizetype(size));
 }

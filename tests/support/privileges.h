@@ -2,10 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QTemporaryDir>
 
+#include <pwd.h>
 #include <unistd.h>
 
 namespace vex::test {
@@ -37,6 +40,56 @@ inline bool UsersCanBeMade() {
 inline bool Required(const char* variable) {
     return qEnvironmentVariableIntValue(variable) == 1;
 }
+
+// A user of the test's own (root only: see UsersCanBeMade), made with useradd, without a home,
+// and removed with userdel when the test lets go of it.
+class TemporaryUser {
+public:
+    TemporaryUser()
+        : name_(QStringLiteral("vextest%1-%2")
+                    .arg(QCoreApplication::applicationPid())
+                    .arg(counter()++)) {
+        made_ = QProcess::execute(QStringLiteral("/usr/sbin/useradd"),
+                                  {QStringLiteral("-M"), QStringLiteral("-U"), name_}) == 0;
+        const QByteArray name = name_.toLocal8Bit();
+        if (const passwd* entry = made_ ? ::getpwnam(name.constData()) : nullptr) {
+            uid_ = entry->pw_uid;
+            gid_ = entry->pw_gid;
+        } else {
+            made_ = false;
+        }
+    }
+    ~TemporaryUser() {
+        if (made_) {
+            QProcess::execute(QStringLiteral("/usr/sbin/userdel"), {name_});
+        }
+    }
+    TemporaryUser(const TemporaryUser&) = delete;
+    TemporaryUser& operator=(const TemporaryUser&) = delete;
+
+    bool made() const { return made_; }
+    uid_t uid() const { return uid_; }
+
+    // Runs a program as this user (its ids only, no other groups); its exit code, or -1.
+    int run(const QString& program, const QStringList& arguments) const {
+        return QProcess::execute(QStringLiteral("setpriv"),
+                                 QStringList{QStringLiteral("--reuid=%1").arg(uid_),
+                                             QStringLiteral("--regid=%1").arg(gid_),
+                                             QStringLiteral("--clear-groups"), program} +
+                                     arguments);
+    }
+
+private:
+    static int& counter() {
+        static int next = 0;
+        return next;
+    }
+
+    QString name_;
+    bool made_ = false;
+    uid_t uid_ = 0;
+    gid_t gid_ = 0;
+};
 
 }  // namespace vex::test
 
