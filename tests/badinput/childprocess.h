@@ -29,23 +29,6 @@ ChildRun runChild(const QString& program, const QStringList& arguments, const QB
                   const QProcessEnvironment& environment, int timeoutMs,
                   qint64 addressSpaceBytes = 0);
 
-// An AddressSanitizer build reserves terabytes of address space at the start, so a program
-// under an address-space limit does not start at all there, and a failed allocation aborts
-// instead of throwing: tests of running out of memory cannot run in that build.
-#if defined(__SANITIZE_ADDRESS__)
-#define VEX_ADDRESS_SANITIZER_BUILD 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define VEX_ADDRESS_SANITIZER_BUILD 1
-#endif
-#endif
-#ifdef VEX_ADDRESS_SANITIZER_BUILD
-#define VEX_SKIP_IN_ADDRESS_SANITIZER_BUILD() \
-    GTEST_SKIP() << "an address-space limit cannot be tested under AddressSanitizer"
-#else
-#define VEX_SKIP_IN_ADDRESS_SANITIZER_BUILD() (void)0
-#endif
-
 // The environment the programs run in: the test's own, with the C.UTF-8 locale.
 QProcessEnvironment childEnvironment();
 

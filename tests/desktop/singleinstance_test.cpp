@@ -16,6 +16,7 @@
 
 #include "desktop/singleinstance.h"
 #include "privileges.h"
+#include "sanitizer.h"
 #include "tempfiles.h"
 
 #ifdef Q_OS_UNIX
@@ -240,11 +241,9 @@ TEST_F(SingleInstanceTest, IdleConnectionsCannotUseUpTheServersFileHandles) {
 }
 
 TEST_F(SingleInstanceTest, ServerThatClosedOnAFailureListensAgain) {
-#if defined(__SANITIZE_ADDRESS__)
     // The sanitizers open a pipe to check that memory can be read before they check an
     // object's type: with every file handle taken they report a fault that is not there.
-    GTEST_SKIP() << "the sanitizers need file handles of their own";
-#endif
+    VEX_SKIP_IN_ADDRESS_SANITIZER_BUILD("the sanitizers need file handles of their own");
     SingleInstance::Timing timing = quick();
     timing.relistenMs = 20;
     SingleInstance first(address(), timing);
